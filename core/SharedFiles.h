@@ -1,0 +1,127 @@
+// Shared-file access: every open of a data file that other workstations may use at the same
+// moment. A shared open takes a shared byte-range lock on the file's companion in "Locks",
+// every other kind an exclusive one; the data file is opened only once the lock is granted and
+// closed before it is released. A refused lock or a failed open is retried every 10 ms without
+// an upper bound, with one warning at the 1000th consecutive failure.
+#pragma once
+
+#include "DataDirectory.h"
+#include "IoError.h"
+#include "WaitNotifier.h"
+#include "platform/PlatformFiles.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace taviro {
+
+// The five kinds of open; the binary open comes as read-only and read-write.
+enum class OpenKind
+{
+    TextRead,        // shared; the file must exist
+    TextAppend,      // exclusive; the file must exist; writes go to its end
+    TextRewrite,     // exclusive; created or truncated
+    BinaryRead,      // exclusive; the file must exist
+    BinaryReadWrite, // exclusive; the file must exist
+    BinaryCreate,    // exclusive; created or truncated
+    // Exclusive; created when missing but never truncated, so that two workstations finding a
+    // counter missing at the same moment cannot both start it afresh.
+    BinaryOpenOrCreate,
+};
+
+// Test hook: lets a test make reads or writes of chosen files fail.
+class FaultInjector
+{
+public:
+    virtual ~FaultInjector() = default;
+    // A non-zero result makes the operation fail with that system error code.
+    virtual platform::ErrorCode beforeWrite(const std::string& relativeName) = 0;
+    virtual platform::ErrorCode beforeRead(const std::string& relativeName) = 0;
+};
+
+// An open data file together with the lock that covers it. Closing (or destruction) closes the
+// file first and releases the lock after it. Every failure throws IoError naming the file.
+class SharedFile
+{
+public:
+    SharedFile() = default;
+    SharedFile(SharedFile&&) noexcept = default;
+    SharedFile& operator=(SharedFile&& other) noexcept;
+    ~SharedFile();
+
+    const std::string& relativeName() const { return m_relativeName; }
+    const std::string& fullPath() const { return m_fullPath; }
+
+    std::uint64_t size() const;
+    std::string readAll() const;
+    std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t count) const;
+    void writeAt(std::uint64_t offset, std::string_view bytes);
+    // Appends at the end of the file and forces it to disk.
+    void append(std::string_view bytes);
+    void flush();
+    // Closes the file and releases its lock; errors of the close are reported.
+    void close();
+
+    // Replaces this file by the complete file at sourcePath in one atomic step and closes it.
+    // Only for an exclusive open: nobody else can open the file while it is swapped.
+    void replaceWith(const std::string& sourcePath);
+
+private:
+    friend class SharedFileAccess;
+    [[noreturn]] void fail(platform::ErrorCode error) const;
+
+    platform::RangeLock m_lock;
+    platform::File m_file;
+    std::string m_relativeName;
+    std::string m_fullPath;
+    FaultInjector* m_faults = nullptr;
+};
+
+class SharedFileAccess
+{
+public:
+    SharedFileAccess(DataDirectory directory, WaitNotifier& notifier);
+
+    const DataDirectory& directory() const { return m_directory; }
+    std::string fullPath(std::string_view relativeName) const { return m_directory.file(relativeName); }
+    bool exists(std::string_view relativeName) const;
+
+    // Waits until the open succeeds (the retry protocol); never returns a closed file.
+    SharedFile openWithRetry(std::string_view relativeName, OpenKind kind);
+    // A single attempt; a failure throws IoError.
+    SharedFile openOnce(std::string_view relativeName, OpenKind kind);
+    // Creates the file empty if it does not exist yet, without truncating one that another
+    // workstation created a moment ago; a single attempt.
+    void createEmptyOnce(std::string_view relativeName);
+
+    // Replaces the whole content of a file in one atomic step (account files): the new content
+    // goes to a file in "Temp" first, so a crash never leaves the old file empty.
+    void writeWholeFile(std::string_view relativeName, std::string_view bytes);
+
+    // A private working file in "Temp" (or anywhere no other workstation uses): no lock is
+    // taken, a single attempt, created or truncated.
+    platform::File createPrivateFile(std::string_view relativeName);
+    void writePrivate(platform::File& file, std::string_view relativeName, std::string_view bytes);
+
+    // Copies a file in 16384-byte blocks: 0 on success, −1 on any failure (a target created
+    // before the failure may stay, possibly partial). Both are full paths.
+    static int copyFile(const std::string& sourcePath, const std::string& targetPath);
+
+    void setFaultInjector(FaultInjector* faults) { m_faults = faults; }
+    WaitNotifier& notifier() { return m_notifier; }
+
+private:
+    template <typename Attempt> SharedFile retry(std::string_view relativeName, Attempt attempt);
+    bool tryLock(std::string_view relativeName, bool exclusive, SharedFile& file, platform::ErrorCode& error);
+    bool tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file, platform::ErrorCode& error);
+    SharedFile lockWithRetry(std::string_view relativeName);
+    std::string lockPath(std::string_view relativeName) const;
+
+    DataDirectory m_directory;
+    WaitNotifier& m_notifier;
+    FaultInjector* m_faults = nullptr;
+    bool m_lockFolderReady = false;
+};
+
+} // namespace taviro

@@ -1,0 +1,11 @@
+// Entry header of the common module: the data store (data directory, shared-file access,
+// record files, counters) and the text forms of the data files.
+#pragma once
+
+#include "Counters.h"
+#include "DataDirectory.h"
+#include "IoError.h"
+#include "RecordFiles.h"
+#include "SharedFiles.h"
+#include "TextCodec.h"
+#include "WaitNotifier.h"

@@ -1,0 +1,101 @@
+// The text forms of the data files: code page, trimming, case, multi-line values, dates.
+#include "TextCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace taviro;
+
+TEST(TextCodec, PolishLettersRoundTripThroughWindows1250)
+{
+    const std::string polish = "Zażółć gęślą jaźń ZAŻÓŁĆ GĘŚLĄ JAŹŃ";
+    const std::string bytes = utf8ToCp1250(polish);
+    EXPECT_EQ(bytes.size(), std::string("Zazolc gesla jazn ZAZOLC GESLA JAZN").size());
+    EXPECT_EQ(static_cast<unsigned char>(utf8ToCp1250("ą")[0]), 0xB9);
+    EXPECT_EQ(static_cast<unsigned char>(utf8ToCp1250("Ż")[0]), 0xAF);
+    EXPECT_EQ(static_cast<unsigned char>(utf8ToCp1250("ł")[0]), 0xB3);
+    EXPECT_EQ(cp1250ToUtf8(bytes), polish);
+}
+
+TEST(TextCodec, EveryByteSurvivesARoundTrip)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(utf8ToCp1250(cp1250ToUtf8(all)), all);
+}
+
+TEST(TextCodec, RefusesWhatTheCodePageCannotHold)
+{
+    EXPECT_THROW(utf8ToCp1250("Beyoncé ♥"), EncodingError);
+    EXPECT_THROW(utf8ToCp1250("日本"), EncodingError);
+    EXPECT_THROW(utf8ToCp1250(std::string("a\xC3", 2)), EncodingError); // cut UTF-8 sequence
+    EXPECT_THROW(utf8ToCp1250("\xC0\xAF"), EncodingError);              // overlong form
+    EXPECT_FALSE(isCp1250Representable("ø"));
+    EXPECT_TRUE(isCp1250Representable("Łódź – „cudzysłów” € ß"));
+}
+
+TEST(TextCodec, TrimRemovesBlanksAndControlCharactersAtBothEnds)
+{
+    EXPECT_EQ(trimmed("  \t Kadry \r\n"), "Kadry");
+    EXPECT_EQ(trimmed("a  b"), "a  b");
+    EXPECT_EQ(trimmed(" \x01\x1F "), "");
+    EXPECT_EQ(trimmed("ą "), "ą"); // bytes of a Polish letter are not control characters
+}
+
+TEST(TextCodec, PolishUpperCasing)
+{
+    EXPECT_EQ(polishUpper("łódź"), "ŁÓDŹ");
+    EXPECT_EQ(polishUpper("zażółć gęślą jaźń"), "ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
+    EXPECT_EQ(polishUpper("Kadry 2"), "KADRY 2");
+    EXPECT_EQ(polishUpper("ß"), "ß");
+    // Diacritics matter: a letter and its plain form stay different.
+    EXPECT_NE(polishUpper("łódź"), polishUpper("lodz"));
+}
+
+TEST(TextCodec, MultiLineValues)
+{
+    EXPECT_EQ(encodeMultiLine("a\r\nb"), "a#$b");
+    EXPECT_EQ(encodeMultiLine("a\nb"), "a#$b"); // a Qt editor's line break is stored the same way
+    EXPECT_EQ(encodeMultiLine("  a\r\n\r\nb \r\n"), "a#$#$b");
+    EXPECT_EQ(decodeMultiLine("a#$b"), "a\r\nb");
+    EXPECT_EQ(decodeMultiLine(encodeMultiLine("first\r\nsecond\r\nthird")), "first\r\nsecond\r\nthird");
+    // A "#" or "$" stored in any value comes back as a line break.
+    EXPECT_EQ(decodeMultiLine("nr #5 $"), "nr \r5 \n");
+}
+
+TEST(TextCodec, LinesSplitAtTheFirstEqualsSign)
+{
+    auto kv = splitLine("CELLNAME=A=B");
+    EXPECT_EQ(kv.key, "CELLNAME=");
+    EXPECT_EQ(kv.value, "A=B");
+    kv = splitLine("}");
+    EXPECT_EQ(kv.key, "}");
+    EXPECT_EQ(kv.value, "");
+    kv = splitLine("EMPTY=");
+    EXPECT_EQ(kv.key, "EMPTY=");
+    EXPECT_EQ(kv.value, "");
+}
+
+TEST(TextCodec, DatesAndTimes)
+{
+    EXPECT_EQ(formatDate({2024, 3, 5}), "05-03-2024");
+    EXPECT_EQ(formatTime({9, 7, 3}), "09:07:03");
+    EXPECT_EQ(parseDate("05-03-2024"), (Date{2024, 3, 5}));
+    EXPECT_EQ(parseDate("29-02-2024"), (Date{2024, 2, 29}));
+    EXPECT_FALSE(parseDate("29-02-2023"));
+    EXPECT_FALSE(parseDate("31-04-2024"));
+    EXPECT_FALSE(parseDate("5-3-2024"));
+    EXPECT_FALSE(parseDate(""));
+    EXPECT_EQ(parseTime("09:07:03"), (TimeOfDay{9, 7, 3}));
+    EXPECT_FALSE(parseTime("24:00:00"));
+    EXPECT_FALSE(parseTime("09:07"));
+}
+
+TEST(TextCodec, IntegersOfIdentifiers)
+{
+    EXPECT_EQ(parseInteger("000017"), 17);
+    EXPECT_EQ(parseInteger(" 17 "), 17);
+    EXPECT_FALSE(parseInteger(""));
+    EXPECT_FALSE(parseInteger("17a"));
+    EXPECT_FALSE(parseInteger("99999999999999999999999"));
+}

@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace taviro::test {
+namespace {
+
+std::string uniqueFolder()
+{
+    std::random_device device;
+    std::mt19937_64 generator(device());
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        const auto candidate = base / ("taviro-test-" + std::to_string(generator()));
+        if (std::filesystem::create_directory(candidate))
+            return candidate.string();
+    }
+}
+
+} // namespace
+
+TemporaryDataDirectory::TemporaryDataDirectory() : m_directory(uniqueFolder()) {}
+
+TemporaryDataDirectory::~TemporaryDataDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(m_directory.path()), ignored);
+}
+
+std::string TemporaryDataDirectory::read(std::string_view relativeName) const
+{
+    std::ifstream in(file(relativeName), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void TemporaryDataDirectory::write(std::string_view relativeName, std::string_view bytes) const
+{
+    const std::filesystem::path path(file(relativeName));
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool TemporaryDataDirectory::exists(std::string_view relativeName) const
+{
+    return std::filesystem::exists(std::filesystem::path(file(relativeName)));
+}
+
+void CountingNotifier::waitBeforeRetry()
+{
+    ++waits;
+    if (onWait)
+        onWait(waits);
+    if (m_sleep > 0)
+        platform::sleepMilliseconds(m_sleep);
+}
+
+void CountingNotifier::showTimeoutWarning(const std::string& message)
+{
+    warnings.push_back(message);
+    if (onWarning)
+        onWarning();
+}
+
+platform::ErrorCode FailingFiles::beforeWrite(const std::string& relativeName)
+{
+    if (relativeName != m_name)
+        return 0;
+    if (m_goodWrites > 0) {
+        --m_goodWrites;
+        return 0;
+    }
+    return 5; // EIO on POSIX, ERROR_ACCESS_DENIED on Windows: a failure either way
+}
+
+platform::ErrorCode FailingFiles::beforeRead(const std::string& relativeName)
+{
+    return m_failReads && relativeName == m_name ? 5 : 0;
+}
+
+std::string storedText(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += utf8ToCp1250(line) + "\r\n";
+    return text;
+}
+
+} // namespace taviro::test

@@ -1,0 +1,85 @@
+// Helpers for the data-store tests.
+#pragma once
+
+#include "TaviroTypeCode.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace taviro::test {
+
+// A fresh empty folder, removed with everything in it when the object goes.
+class TemporaryDataDirectory
+{
+public:
+    TemporaryDataDirectory();
+    ~TemporaryDataDirectory();
+    TemporaryDataDirectory(const TemporaryDataDirectory&) = delete;
+    TemporaryDataDirectory& operator=(const TemporaryDataDirectory&) = delete;
+
+    const DataDirectory& directory() const { return m_directory; }
+    std::string file(std::string_view relativeName) const { return m_directory.file(relativeName); }
+
+    // Raw bytes of a file, or of nothing when it is missing.
+    std::string read(std::string_view relativeName) const;
+    void write(std::string_view relativeName, std::string_view bytes) const;
+    bool exists(std::string_view relativeName) const;
+
+private:
+    DataDirectory m_directory;
+};
+
+// Counts waits and warnings instead of sleeping (unless told to sleep) and can run a callback
+// when the warning comes.
+class CountingNotifier : public WaitNotifier
+{
+public:
+    explicit CountingNotifier(int sleepMilliseconds = 0) : m_sleep(sleepMilliseconds) {}
+    void waitBeforeRetry() override;
+    void showTimeoutWarning(const std::string& message) override;
+
+    int waits = 0;
+    std::vector<std::string> warnings;
+    std::function<void()> onWarning;
+    std::function<void(int waits)> onWait;
+
+private:
+    int m_sleep;
+};
+
+// Makes writes (or reads) of one file fail with EIO-like errors after a number of good ones.
+class FailingFiles : public FaultInjector
+{
+public:
+    FailingFiles(std::string relativeName, int goodWrites, bool failReads = false)
+        : m_name(std::move(relativeName)), m_goodWrites(goodWrites), m_failReads(failReads)
+    {}
+    platform::ErrorCode beforeWrite(const std::string& relativeName) override;
+    platform::ErrorCode beforeRead(const std::string& relativeName) override;
+
+private:
+    std::string m_name;
+    int m_goodWrites;
+    bool m_failReads;
+};
+
+// A data store on a temporary directory: files, counters and record files together.
+struct TestStore
+{
+    explicit TestStore(std::string session = "00000001", int sleepMilliseconds = 0)
+        : notifier(sleepMilliseconds), files(dir.directory(), notifier), counters(files),
+          records(files, counters, std::move(session))
+    {}
+    TemporaryDataDirectory dir;
+    CountingNotifier notifier;
+    SharedFileAccess files;
+    Counters counters;
+    RecordFiles records;
+};
+
+// Windows-1250 lines joined with CR LF, each line ended; the test writes the file in UTF-8
+// and this gives what the program would have stored.
+std::string storedText(const std::vector<std::string>& lines);
+
+} // namespace taviro::test
