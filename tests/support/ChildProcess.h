@@ -1,0 +1,32 @@
+// A child process for the multi-process tests: started with its standard output going to a file,
+// waited for or killed hard (as a crash or a pulled plug would end it).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace taviro::test {
+
+class ChildProcess
+{
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& arguments, const std::string& outputFile);
+    ~ChildProcess(); // kills the child if it still runs
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Waits for the end; the exit code, or -1 when the child was killed or could not start.
+    int wait();
+    // Ends the child at once, without giving it a chance to clean up, and reaps it.
+    void kill();
+
+private:
+    long long m_id = -1; // pid on POSIX, process handle on Windows
+    bool m_done = false;
+    int m_exitCode = -1;
+};
+
+// Sleeps the calling thread.
+void sleepMs(int milliseconds);
+
+} // namespace taviro::test
