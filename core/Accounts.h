@@ -14,7 +14,7 @@ namespace taviro {
 
 // The fourteen rights codes in the order of their positions in the rights string.
 inline constexpr std::array<std::string_view, 14> kRightsCodes = {"A1", "A2", "A3", "A4", "B1", "B2", "B3",
-                                                                   "B4", "C1", "C2", "C3", "C4", "C5", "X1"};
+                                                                  "B4", "C1", "C2", "C3", "C4", "C5", "X1"};
 
 inline constexpr std::string_view kAdministrator = "Administrator";
 
@@ -26,8 +26,13 @@ std::string refusalText(std::string_view userName);
 
 // Pair encoding of the account files: every byte becomes two characters of our table.
 // Works on bytes; account text is Windows-1250 before it is encoded.
+// Decoding never fails: a character outside the table counts as position 0 when it opens a pair
+// and adds nothing when it closes one; an odd last character is ignored.
 std::string pairEncode(std::string_view bytes);
 std::string pairDecode(std::string_view line);
+// The 36 characters of the table: positions 0–15 encode the high half of a byte, 16–31 the low
+// half; 32–35 are never written but still decode.
+std::string_view pairEncodingTable();
 
 // One account: the seven fields of a user line, in UTF-8.
 struct UserAccount
@@ -80,14 +85,18 @@ public:
     // Every line of Users.dat (the placeholder line of seven empty fields included); empty when
     // the file is missing.
     std::vector<UserAccount> readUsers();
-    // Replaces Users.dat in one atomic step; an empty list writes the placeholder line.
+    // Replaces Users.dat in one atomic step; an empty list writes the placeholder line. A field
+    // that Windows-1250 cannot hold or that contains a line break throws EncodingError before
+    // the file is touched.
     void writeUsers(const std::vector<UserAccount>& accounts);
 
-    // Stores the password (as given) encoded as the one line of Admin.dat, atomically.
+    // Stores the password (as given) encoded as the one line of Admin.dat, atomically; the same
+    // EncodingError rule as writeUsers.
     void writeAdministratorPassword(std::string_view password);
 
     // The login check: identifier and password trimmed and compared without regard to letter
-    // case; the files are opened with a single attempt each.
+    // case; the files are opened with a single attempt each. "ADMINISTRATOR" is checked against
+    // Admin.dat only; an empty identifier or password is never accepted.
     LoginResult login(std::string_view identifier, std::string_view password);
 
 private:

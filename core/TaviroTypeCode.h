@@ -1,7 +1,8 @@
 // Entry header of the common module: the data store (data directory, shared-file access,
-// record files, counters) and the text forms of the data files.
+// record files, counters), the accounts with their rights, and the text forms of the data files.
 #pragma once
 
+#include "Accounts.h"
 #include "Counters.h"
 #include "DataDirectory.h"
 #include "IoError.h"
