@@ -1,6 +1,7 @@
 // What the entry fields let through: only text that a single line of a Windows-1250 data file
 // can hold.
 #include "Cp1250Validator.h"
+#include "RecordFieldValidator.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -38,4 +39,17 @@ TEST(EntryValidation, PastedTextWithAForeignCharacterIsRefusedWhole)
     EXPECT_EQ(edit.text(), QStringLiteral("Kowalski"));
     edit.insert(QStringLiteral("-Nowak"));
     EXPECT_EQ(edit.text(), QStringLiteral("Kowalski-Nowak"));
+}
+
+TEST(RecordFieldValidation, RefusesTheLineBreakMarksOfTheRecordFiles)
+{
+    taviro::ui::RecordFieldValidator validator;
+    for (const QString& text : {QStringLiteral("Referat #2"), QStringLiteral("100$"), QStringLiteral("Łódź ☎")}) {
+        QString input = text;
+        int position = 0;
+        EXPECT_EQ(validator.validate(input, position), QValidator::Invalid) << text.toStdString();
+    }
+    QString good = QStringLiteral("Wydział Spraw Obywatelskich – Łódź");
+    int position = 0;
+    EXPECT_EQ(validator.validate(good, position), QValidator::Acceptable);
 }

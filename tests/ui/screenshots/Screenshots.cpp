@@ -1,0 +1,125 @@
+// Renders the main window and every dialog to PNG files, for a person to look at:
+//   taviro_screenshots OUTPUT-FOLDER
+// Runs on any Qt platform; scripts/screenshots.sh uses the offscreen one.
+#include "TestSupport.h"
+
+#include "CommandBar.h"
+#include "DesktopShell.h"
+#include "MessageDialogs.h"
+#include "NavigationPanel.h"
+#include "TaviroAboutCode.h"
+#include "TaviroHelpCode.h"
+#include "TaviroInfoCode.h"
+#include "TaviroLoginCode.h"
+#include "TaviroMainCode.h"
+#include "TaviroQuestCode.h"
+#include "TextPrinter.h"
+#include "UserSettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+
+#include <iostream>
+
+using namespace taviro;
+
+namespace {
+
+QString outputFolder;
+
+void settle(int milliseconds = 100)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void save(QWidget* widget, const QString& name)
+{
+    widget->show();
+    settle();
+    const QString path = QDir(outputFolder).filePath(name + QStringLiteral(".png"));
+    if (!widget->grab().save(path))
+        std::cerr << "cannot write " << path.toStdString() << "\n";
+    else
+        std::cout << path.toStdString() << "\n";
+}
+
+void prepareData(const test::TemporaryDataDirectory& dir)
+{
+    dir.write("Cell.dat",
+              test::storedText({"{", "ID=000001", "CELLNAME=Wydział Organizacyjny", "CELLDELETE=0", "}", "", "{",
+                                "ID=000002", "CELLNAME=Referat Podatków i Opłat", "CELLDELETE=0", "}", ""}));
+    dir.write("Pe000001.dat", test::storedText({"{", "ID=000001", "PERSONNAME=Małgorzata", "PERSONSURNAME=Wiśniewska",
+                                                "PERSONDELETE=0", "}", "", "{", "ID=000002", "PERSONNAME=Łukasz",
+                                                "PERSONSURNAME=Żółkiewski", "PERSONDELETE=0", "}", ""}));
+    dir.write("Gr000001.dat", test::storedText({"{", "ID=000001", "SECTIONDDATE2=30-06-2026", "DELETE=0", "}", ""}));
+    QFile::copy(QStringLiteral(TAVIRO_DATA_FOLDER "/Start.hlp"), QString::fromStdString(dir.file("Start.hlp")));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    if (argc < 2) {
+        std::cerr << "usage: taviro_screenshots OUTPUT-FOLDER\n";
+        return 64;
+    }
+    outputFolder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outputFolder);
+
+    test::TemporaryDataDirectory dir;
+    prepareData(dir);
+    ui::ScriptedMessageDialogs dialogs;
+    RecordingDesktopShell shell;
+    MemoryUserSettings settings;
+    settings.values["Help"] = "0";
+    RecordingTextPrinter printer;
+    ui::Environment environment{dialogs,
+                                shell,
+                                settings,
+                                printer,
+                                [](Accounts&, QWidget*) {
+                                    return ui::LoginAnswer{true, QStringLiteral("Administrator"), {}};
+                                },
+                                [](QDialog&) {}};
+
+    ui::TTaviroMainForm window(dir.directory(), environment);
+    window.show();
+    while (!window.isStarted())
+        settle(20);
+    auto* tree = window.navigation()->tree();
+    tree->expandAll();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    save(&window, QStringLiteral("01-main-window"));
+    window.showPage(ui::TTaviroMainForm::CellPage);
+    window.lockCommands();
+    save(&window, QStringLiteral("02-main-window-content-page"));
+    window.showPage(ui::TTaviroMainForm::AdminPage);
+    save(&window, QStringLiteral("03-main-window-admin-page"));
+    window.showPage(ui::TTaviroMainForm::StartPageIndex);
+    window.unlockCommands();
+
+    test::CountingNotifier notifier;
+    SharedFileAccess files(dir.directory(), notifier);
+    Accounts accounts(files);
+    ui::TTaviroLoginForm login(accounts, dialogs, &window);
+    save(&login, QStringLiteral("10-login"));
+    ui::TTaviroInfoForm info(&window);
+    info.setText(QStringLiteral("Brak dostępu do funkcji dla użytkownika - anowak."));
+    save(&info, QStringLiteral("11-information"));
+    ui::TTaviroQuestForm question(&window);
+    question.setText(QStringLiteral("Czy na pewno usunąć komórkę organizacyjną?"));
+    save(&question, QStringLiteral("12-question"));
+    ui::TTaviroAboutForm about(&window);
+    save(&about, QStringLiteral("13-about"));
+    TTaviroHelpForm help(dir.directory(), settings, printer, &window);
+    save(&help, QStringLiteral("14-help"));
+    return 0;
+}

@@ -1,0 +1,43 @@
+// The outside world of the main window, one seam each: message dialogs, the desktop shell, the
+// per-user settings, the printer and the login. The program passes the real ones; tests pass
+// recording or scripted ones.
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+#include <functional>
+
+namespace taviro {
+class Accounts;
+class DesktopShell;
+class TextPrinter;
+class UserSettings;
+} // namespace taviro
+
+namespace taviro::ui {
+
+class MessageDialogs;
+
+struct LoginAnswer
+{
+    bool accepted = false;
+    QString user;
+    QString password;
+};
+
+struct Environment
+{
+    MessageDialogs& dialogs;
+    DesktopShell& shell;
+    UserSettings& settings;
+    TextPrinter& printer;
+    // Runs the login; the real one shows the login dialog over the given parent.
+    std::function<LoginAnswer(Accounts& accounts, QWidget* parent)> login;
+    // Shows a modal dialog (help, about …) and returns when it is closed; tests may answer it.
+    std::function<void(QDialog& dialog)> runDialog;
+};
+
+} // namespace taviro::ui
