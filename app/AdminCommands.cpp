@@ -3,6 +3,7 @@
 #include "Accounts.h"
 #include "DataDirectory.h"
 #include "IoError.h"
+#include "Register.h"
 #include "TextCodec.h"
 #include "WaitNotifier.h"
 
@@ -17,12 +18,16 @@ namespace {
 
 constexpr std::string_view kDataDirOption = "--data-dir";
 
-// Adding a command (import FILE, …) means one function and one row here.
-const std::array<Command, 1> kCommands = {{
+// Adding a command means one function and one row here.
+const std::array<Command, 2> kCommands = {{
     {"set-admin-password", "", 0,
      "ustawia hasło administratora (plik Admin.dat); nowe hasło jest czytane jako jeden wiersz z wejścia "
      "standardowego",
      &setAdministratorPassword},
+    {"import", "PLIK", 1,
+     "importuje komórki organizacyjne i pracowników z pliku tekstowego (Windows-1250, pola rozdzielone "
+     "tabulatorem, 11 pól w wierszu); dodaje tylko to, czego jeszcze nie ma",
+     &importUnitsAndEmployees},
 }};
 
 struct CommandLine
@@ -177,6 +182,41 @@ int setAdministratorPassword(CommandContext& context)
     // Stored upper-cased, as the administration page stores it; the login ignores letter case.
     Accounts(context.files).writeAdministratorPassword(polishUpper(password));
     console.out << "Hasło administratora zostało zapisane w pliku Admin.dat.\n";
+    return kSuccess;
+}
+
+int importUnitsAndEmployees(CommandContext& context)
+{
+    const std::string& path = context.arguments.at(0);
+    Console& console = context.console;
+    const auto unreadable = [&](const std::string& reason) {
+        console.err << "Nie można odczytać pliku importu " << path << ": " << reason << '\n';
+        return kFailure;
+    };
+    // Checked before a session number is drawn, so that a mistyped name leaves the data directory
+    // as it was.
+    platform::ErrorCode error = 0;
+    if (!platform::File::open(path, platform::Access::Read, platform::Creation::OpenExisting,
+                              platform::Sharing::Readers, error)
+             .isOpen())
+        return unreadable(platform::errorText(error));
+
+    Counters counters(context.files);
+    RecordFiles records(context.files, counters, counters.next(Counter::Session));
+    ImportResult result;
+    try {
+        result = importRegister(records, path);
+    } catch (const IoError& failure) {
+        if (failure.relativeName() != path)
+            throw; // a data file: reported like any other input/output error
+        return unreadable(failure.systemText());
+    }
+    if (result.taken == 0) {
+        console.err << importFormatErrorText() << '\n';
+        return kRefused;
+    }
+    console.out << "taken=" << result.taken << " units_added=" << result.unitsAdded
+                << " employees_added=" << result.employeesAdded << '\n';
     return kSuccess;
 }
 

@@ -61,4 +61,9 @@ int runAdminTool(const std::vector<std::string>& arguments, Console& console);
 // the administrator password in Admin.dat.
 int setAdministratorPassword(CommandContext& context);
 
+// import FILE: imports units and employees from the file (see importRegister) with a session
+// number of its own. Prints "taken=N units_added=U employees_added=E" and exits 0 when at least
+// one line was taken; exits 1 with the format warning when none was; 2 when the file cannot be read.
+int importUnitsAndEmployees(CommandContext& context);
+
 } // namespace taviro::admin

@@ -1,6 +1,7 @@
 #include "SharedFiles.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace taviro {
 namespace {
@@ -102,6 +103,14 @@ std::size_t SharedFile::readAt(std::uint64_t offset, char* buffer, std::size_t c
     if (const auto error = m_file.readAt(offset, buffer, count, got))
         fail(error);
     return got;
+}
+
+platform::FileStamp SharedFile::stamp() const
+{
+    platform::FileStamp stamp;
+    if (const auto error = m_file.stamp(stamp))
+        fail(error);
+    return stamp;
 }
 
 std::string SharedFile::readAll() const
@@ -252,6 +261,37 @@ void SharedFileAccess::createEmptyOnce(std::string_view relativeName)
 {
     // Opening without truncation: a file that appeared meanwhile keeps its records.
     openOnce(relativeName, OpenKind::BinaryOpenOrCreate).close();
+}
+
+std::pair<SharedFile, SharedFile> SharedFileAccess::lockBothWithRetry(std::string_view first, std::string_view second)
+{
+    if (first == second)
+        throw std::invalid_argument("lockBothWithRetry: one file given twice");
+    if (second < first) {
+        SharedFile earlier = lockWithRetry(second);
+        SharedFile later = lockWithRetry(first);
+        return {std::move(later), std::move(earlier)};
+    }
+    SharedFile earlier = lockWithRetry(first);
+    SharedFile later = lockWithRetry(second);
+    return {std::move(earlier), std::move(later)};
+}
+
+void SharedFileAccess::openLocked(SharedFile& file, OpenKind kind)
+{
+    const OpenMode mode = modeOf(kind);
+    if (!mode.exclusive || !file.m_lock.isHeld() || file.m_file.isOpen())
+        throw std::logic_error("openLocked: the file must hold its exclusive lock and nothing else");
+    int failures = 0;
+    for (;;) {
+        platform::ErrorCode error = 0;
+        file.m_file = platform::File::open(file.m_fullPath, mode.access, mode.creation, mode.sharing, error);
+        if (file.m_file.isOpen())
+            return;
+        m_notifier.waitBeforeRetry();
+        if (++failures == kWarningAttempt)
+            m_notifier.showTimeoutWarning(timeoutWarningText(file.m_relativeName));
+    }
 }
 
 platform::File SharedFileAccess::createPrivateFile(std::string_view relativeName)

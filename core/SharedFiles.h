@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace taviro {
 
@@ -54,6 +55,8 @@ public:
     const std::string& fullPath() const { return m_fullPath; }
 
     std::uint64_t size() const;
+    // Size, time of the last change and identity of the open file (see platform::FileStamp).
+    platform::FileStamp stamp() const;
     std::string readAll() const;
     std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t count) const;
     void writeAt(std::uint64_t offset, std::string_view bytes);
@@ -94,6 +97,16 @@ public:
     // Creates the file empty if it does not exist yet, without truncating one that another
     // workstation created a moment ago; a single attempt.
     void createEmptyOnce(std::string_view relativeName);
+
+    // Two different files held exclusively at once (moving a record from one to the other). The
+    // locks are taken in a fixed order, by relative name, each with the retry protocol while the
+    // one before it stays held; since every operation that holds two data files takes them in
+    // this order, two workstations never wait on each other forever. The results come back in
+    // the order of the arguments and hold only the locks: openLocked opens the files.
+    std::pair<SharedFile, SharedFile> lockBothWithRetry(std::string_view first, std::string_view second);
+    // Opens the data file of a SharedFile that holds its exclusive lock and no file yet; retried
+    // like any open. OpenKind::BinaryOpenOrCreate creates a missing file.
+    void openLocked(SharedFile& file, OpenKind kind);
 
     // Replaces the whole content of a file in one atomic step (account files): the new content
     // goes to a file in "Temp" first, so a crash never leaves the old file empty.

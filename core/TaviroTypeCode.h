@@ -1,5 +1,6 @@
 // Entry header of the common module: the data store (data directory, shared-file access,
-// record files, counters), the accounts with their rights, and the text forms of the data files.
+// record files, counters), the accounts with their rights, the organisation register (units,
+// employees, moving, import) and the text forms of the data files.
 #pragma once
 
 #include "Accounts.h"
@@ -7,6 +8,7 @@
 #include "DataDirectory.h"
 #include "IoError.h"
 #include "RecordFiles.h"
+#include "Register.h"
 #include "SharedFiles.h"
 #include "TextCodec.h"
 #include "WaitNotifier.h"

@@ -41,6 +41,18 @@ enum class Sharing
     Nobody,
 };
 
+// Tells one state of a file from another without reading it: its size, the time of its last
+// change and which file it is (a rewrite puts a new file in the old one's place). Two equal
+// stamps taken under a lock mean the content has not changed in between.
+struct FileStamp
+{
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // in the platform's own units
+    std::uint64_t identity = 0;
+    std::uint64_t volume = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 class File
 {
 public:
@@ -55,6 +67,7 @@ public:
 
     bool isOpen() const { return m_handle != kInvalid; }
     ErrorCode size(std::uint64_t& bytes) const;
+    ErrorCode stamp(FileStamp& stamp) const;
     // Reads up to count bytes; got < count only at the end of the file.
     ErrorCode readAt(std::uint64_t offset, char* buffer, std::size_t count, std::size_t& got) const;
     // Writes all count bytes or fails.

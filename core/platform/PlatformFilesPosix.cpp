@@ -124,6 +124,19 @@ ErrorCode File::size(std::uint64_t& bytes) const
     return 0;
 }
 
+ErrorCode File::stamp(FileStamp& stamp) const
+{
+    struct stat info
+    {};
+    if (::fstat(toFd(m_handle), &info) != 0)
+        return errno;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.identity = static_cast<std::uint64_t>(info.st_ino);
+    stamp.volume = static_cast<std::uint64_t>(info.st_dev);
+    return 0;
+}
+
 ErrorCode File::readAt(std::uint64_t offset, char* buffer, std::size_t count, std::size_t& got) const
 {
     got = 0;

@@ -221,3 +221,74 @@ TEST(AdminToolCommandLine, MalformedLinesGiveTheUsageAndTouchNothing)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("set-admin-password"), std::string::npos);
 }
+
+// ---- import FILE ----
+
+namespace {
+
+std::string importLine(const std::string& unit, const std::string& firstName, const std::string& surname)
+{
+    return utf8ToCp1250("Urząd Gminy\tŁęczyca\t" + unit + "\tJan Nowak\tKierownik\t" + firstName + "\t" + surname +
+                        "\tReferent\t1\t01-02-2010\t15-06-2018\r\n");
+}
+
+} // namespace
+
+TEST(ImportCommand, WritesWhatTheImportWritesAndReportsTheCounts)
+{
+    TemporaryDataDirectory inputs;
+    inputs.write("Pracownicy.txt", importLine("Księgowość", "Anna", "Lis") + importLine("Kadry", "Jan", "Kos") +
+                                       "\r\n" + importLine("KSIĘGOWOŚĆ", "Żaneta", "Wójcik") +
+                                       importLine("księgowość", "ANNA", "lis"));
+    TestStore byTool;
+    const RunResult result = runTool(byTool.dir, {"import", inputs.file("Pracownicy.txt")}, "");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "taken=4 units_added=2 employees_added=3\n");
+    EXPECT_EQ(result.err, "");
+
+    TestStore direct;
+    const ImportResult counts = importRegister(direct.records, inputs.file("Pracownicy.txt"));
+    EXPECT_EQ(counts.taken, 4);
+    for (const std::string file : {"Cell.dat", "Pe000001.dat", "Pe000002.dat", "Cell.cou", "Person.cou"}) {
+        EXPECT_TRUE(direct.dir.exists(file)) << file;
+        EXPECT_EQ(byTool.dir.read(file), direct.dir.read(file)) << file;
+    }
+    EXPECT_TRUE(byTool.dir.exists("Session.cou")) << "the tool runs as a session of its own";
+
+    // Again: nothing new, every line taken.
+    const RunResult again = runTool(byTool.dir, {"import", inputs.file("Pracownicy.txt")}, "");
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, "taken=4 units_added=0 employees_added=0\n");
+}
+
+TEST(ImportCommand, AFileWithoutATakenLineIsRefusedWithTheWarning)
+{
+    TemporaryDataDirectory inputs;
+    inputs.write("zly.txt", "Kadry;Jan;Kos\r\nF\tC\tKadry\tP\tS\tJan\tKos\tR\t1\t01-01-2001\r\n");
+    inputs.write("pusty.txt", "");
+    TestStore store;
+    for (const std::string name : {"zly.txt", "pusty.txt"}) {
+        const RunResult result = runTool(store.dir, {"import", inputs.file(name)}, "");
+        EXPECT_EQ(result.exitCode, 1) << name;
+        EXPECT_EQ(result.err, "UWAGA! Błędny format pliku lub brak danych.\n");
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_FALSE(store.dir.exists("Cell.dat"));
+}
+
+TEST(ImportCommand, AnUnreadableFileIsReportedAndTheDataDirectoryIsLeftAlone)
+{
+    TestStore store;
+    TemporaryDataDirectory inputs;
+    for (const std::string& path : {inputs.file("brak.txt"), inputs.directory().path()}) {
+        const RunResult result = runTool(store.dir, {"import", path}, "");
+        EXPECT_EQ(result.exitCode, 2) << path;
+        EXPECT_NE(result.err.find("Nie można odczytać pliku importu"), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(store.dir.directory().path())) << "not even a session number drawn";
+
+    const RunResult noFile = runInProcess({"--data-dir", store.dir.directory().path(), "import"}, "");
+    EXPECT_EQ(noFile.exitCode, 64);
+    EXPECT_NE(noFile.err.find("import PLIK"), std::string::npos) << noFile.err;
+}

@@ -7,6 +7,9 @@
 //   rewrite DIR FILE ID COUNT      set VALUE= of record ID to 0..COUNT-1 (R <value>)
 //   hold    DIR FILE MS            hold FILE exclusively for MS milliseconds (prints "held")
 //   churn   DIR FILE ID            alternate appends and rewrites of record ID until killed
+//   move    DIR FROM TO EMPLOYEE COUNT
+//                                  move EMPLOYEE from unit FROM to unit TO and back, COUNT moves
+//                                  in all (M <n> <from> <to>); exits 3 when it is not in the source
 #include "TaviroTypeCode.h"
 #include "platform/PlatformFiles.h"
 
@@ -85,6 +88,17 @@ int run(const std::vector<std::string>& args)
                 rewriteOne(station, args[2], args[3], op);
                 acknowledge("R " + std::to_string(op));
             }
+        }
+        return 0;
+    }
+    if (command == "move" && args.size() == 6) {
+        const std::string units[2] = {args[2], args[3]};
+        for (int n = 0; n < std::atoi(args[5].c_str()); ++n) {
+            const std::string& from = units[n % 2];
+            const std::string& to = units[1 - n % 2];
+            if (!moveEmployee(station.records, from, to, args[4]))
+                return 3;
+            acknowledge("M " + std::to_string(n) + " " + from + " " + to);
         }
         return 0;
     }

@@ -1,0 +1,120 @@
+// The organisation register: units (Cell.dat) and the employees of each unit (Pe<unit>.dat),
+// with the operations of their pages, moving an employee and the import from a text file.
+// Identifiers are the six-digit texts of the records ("000012").
+#pragma once
+
+#include "RecordFiles.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace taviro {
+
+// Unit values are given and returned in their stored form: a unit's one-line texts are not
+// line-break decoded, so a "#" in a name stays a "#".
+struct Unit
+{
+    std::string id;
+    std::string firm;     // CELLFIRM=
+    std::string city;     // CELLCITY=
+    std::string name;     // CELLNAME=
+    std::string person;   // CELLPERSON=
+    std::string position; // CELLPOSITION=
+    std::string date;     // CELLDATE= as stored (dd-mm-yyyy); empty when the record has none
+};
+
+// Employee values are read line-break decoded, every one of them ("#" → CR, "$" → LF).
+struct Employee
+{
+    std::string id;
+    std::string firstName; // PERSONNAME=
+    std::string surname;   // PERSONSURNAME=
+    std::string position;  // PERSONPOSITION=
+    std::string employ;    // PERSONEMPLOY= as stored ("1" appointment, "0" contract; others possible)
+    std::string date1;     // PERSONDATE1= as stored
+    std::string date2;     // PERSONDATE2= as stored
+    std::string duty1;     // PERSONDUTY1= decoded: lines separated by CR LF
+    std::string duty2;     // PERSONDUTY2= decoded
+};
+
+class UnitRegister
+{
+public:
+    explicit UnitRegister(RecordFiles& records) : m_records(records) {}
+    // Live units in file order (id, name as stored).
+    std::vector<LiveRecord> liveUnits();
+    // Any unit, deleted ones too; nothing when the identifier is not in Cell.dat.
+    std::optional<Unit> read(const std::string& id);
+    // Appends a new unit (values trimmed; date written as given) and returns its identifier.
+    std::string add(const Unit& unit);
+    // Replaces the six values and the date; adds CELLDATE= when the record lacks it.
+    void correct(const Unit& unit);
+    // Sets the deletion flag; the unit's employee file stays as it is.
+    void remove(const std::string& id);
+
+private:
+    RecordFiles& m_records;
+};
+
+class EmployeeRegister
+{
+public:
+    explicit EmployeeRegister(RecordFiles& records) : m_records(records) {}
+    std::vector<LiveRecord> liveEmployees(const std::string& unitId); // values: first name, surname
+    std::optional<Employee> read(const std::string& unitId, const std::string& id);
+    // Values trimmed, duties trimmed and stored with "#"/"$" line breaks.
+    std::string add(const std::string& unitId, const Employee& employee);
+    // Replaces the values of the keys the record has; keys it lacks are not added.
+    void correct(const std::string& unitId, const Employee& employee);
+    void remove(const std::string& unitId, const std::string& id);
+
+private:
+    RecordFiles& m_records;
+};
+
+// Values written by both registers are trimmed, and a line break inside any of them is stored
+// as "#"/"$" (see encodeMultiLine), so that no value can ever break a record's line structure.
+
+// Moves an employee's record, unchanged and with its identifier, from one unit's file to
+// another's. Both files are locked in a fixed order, so two workstations moving in opposite
+// directions never wait on each other forever; the record is appended to the target before it
+// leaves the source, so a crash at any moment leaves it in at least one of the two files.
+// Returns false, writing nothing, when the employee is not in the source file or both units are
+// the same. A record that an interrupted move left in both files is, on the next move, only taken
+// out of the source: an identical copy already in the target is not appended a second time.
+bool moveEmployee(RecordFiles& records, const std::string& sourceUnitId, const std::string& targetUnitId,
+                  const std::string& employeeId);
+
+struct ImportResult
+{
+    int taken = 0;
+    int unitsAdded = 0;
+    int employeesAdded = 0;
+};
+
+// Imports units and employees from a tab-separated Windows-1250 file (eleven fields a line).
+// progress(bytesDone, bytesTotal) is called after every 100 lines of the file and once at the
+// end with both equal. The file is read whole with a plain open; one that cannot be read throws
+// IoError naming it (its path as given), before anything is written.
+ImportResult importRegister(RecordFiles& records, const std::string& importFilePath,
+                            const std::function<void(std::uint64_t, std::uint64_t)>& progress = {});
+
+// How the import looks units and employees up. ReuseUnchanged keeps what it read of Cell.dat and
+// of each employee file, together with what it appended itself, for as long as the file's stamp
+// (size, time of change, identity), taken under the file's lock, shows nobody else changed it;
+// EveryLineAfresh reads the files again for every line. Both write exactly the same bytes.
+enum class ImportReading
+{
+    ReuseUnchanged,
+    EveryLineAfresh,
+};
+ImportResult importRegister(RecordFiles& records, const std::string& importFilePath,
+                            const std::function<void(std::uint64_t, std::uint64_t)>& progress, ImportReading reading);
+
+// "UWAGA! Błędny format pliku lub brak danych."
+std::string importFormatErrorText();
+
+} // namespace taviro

@@ -1,0 +1,377 @@
+// Windows side of the file layer: CreateFileW with share modes, positioned ReadFile/WriteFile,
+// LockFileEx on the companion lock files, MoveFileExW. Paths arrive in UTF-8 and go to the wide
+// functions, so Polish letters in folder names work whatever the system's ANSI code page is.
+#include "PlatformFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace taviro::platform {
+namespace {
+
+// The largest piece one ReadFile or WriteFile call is given.
+constexpr std::size_t kMaxChunk = 1u << 30;
+
+HANDLE toHandle(std::intptr_t handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+std::intptr_t fromHandle(HANDLE handle)
+{
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+// A name that is not valid UTF-8 is refused rather than mended: a mended name would be another file.
+ErrorCode toWide(const std::string& utf8, std::wstring& wide)
+{
+    wide.clear();
+    if (utf8.empty())
+        return 0;
+    if (utf8.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        return ERROR_FILENAME_EXCED_RANGE;
+    const int length = static_cast<int>(utf8.size());
+    const int needed = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+    if (needed <= 0)
+        return ERROR_NO_UNICODE_TRANSLATION;
+    wide.resize(static_cast<std::size_t>(needed));
+    if (::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, wide.data(), needed) != needed)
+        return ERROR_NO_UNICODE_TRANSLATION;
+    return 0;
+}
+
+std::string toUtf8(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int length = static_cast<int>(wide.size());
+    const int needed = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0)
+        return {};
+    std::string utf8(static_cast<std::size_t>(needed), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), needed, nullptr, nullptr);
+    return utf8;
+}
+
+OVERLAPPED at(std::uint64_t offset)
+{
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+} // namespace
+
+File::~File()
+{
+    close();
+}
+
+File::File(File&& other) noexcept : m_handle(other.m_handle)
+{
+    other.m_handle = kInvalid;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_handle = other.m_handle;
+        other.m_handle = kInvalid;
+    }
+    return *this;
+}
+
+File File::open(const std::string& path, Access access, Creation creation, Sharing sharing, ErrorCode& error)
+{
+    File file;
+    std::wstring widePath;
+    if ((error = toWide(path, widePath)) != 0)
+        return file;
+    DWORD desired = 0;
+    switch (access) {
+    case Access::Read:
+        desired = GENERIC_READ;
+        break;
+    case Access::Write:
+        desired = GENERIC_WRITE;
+        break;
+    case Access::ReadWrite:
+        desired = GENERIC_READ | GENERIC_WRITE;
+        break;
+    }
+    DWORD disposition = OPEN_EXISTING;
+    switch (creation) {
+    case Creation::OpenExisting:
+        disposition = OPEN_EXISTING;
+        break;
+    case Creation::CreateAlways:
+        disposition = CREATE_ALWAYS;
+        break;
+    case Creation::OpenOrCreate:
+        disposition = OPEN_ALWAYS;
+        break;
+    }
+    // No FILE_SHARE_DELETE anywhere: nobody may rename or delete a data file somebody has open.
+    const DWORD share = sharing == Sharing::Readers ? FILE_SHARE_READ : 0;
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened, so a folder is an error here.
+    const HANDLE handle =
+        ::CreateFileW(widePath.c_str(), desired, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = static_cast<ErrorCode>(::GetLastError());
+        return file;
+    }
+    error = 0;
+    file.m_handle = fromHandle(handle);
+    return file;
+}
+
+ErrorCode File::size(std::uint64_t& bytes) const
+{
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(toHandle(m_handle), &size))
+        return static_cast<ErrorCode>(::GetLastError());
+    bytes = static_cast<std::uint64_t>(size.QuadPart);
+    return 0;
+}
+
+ErrorCode File::stamp(FileStamp& stamp) const
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(toHandle(m_handle), &info))
+        return static_cast<ErrorCode>(::GetLastError());
+    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    // 100-nanosecond ticks; the file index tells a file put in the old one's place from the old one.
+    stamp.modified = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                               info.ftLastWriteTime.dwLowDateTime);
+    stamp.identity = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    stamp.volume = info.dwVolumeSerialNumber;
+    return 0;
+}
+
+ErrorCode File::readAt(std::uint64_t offset, char* buffer, std::size_t count, std::size_t& got) const
+{
+    got = 0;
+    while (got < count) {
+        OVERLAPPED position = at(offset + got);
+        const auto chunk = static_cast<DWORD>(std::min(count - got, kMaxChunk));
+        DWORD n = 0;
+        if (!::ReadFile(toHandle(m_handle), buffer + got, chunk, &n, &position)) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_HANDLE_EOF)
+                break; // a synchronous read past the end reports the end this way
+            return static_cast<ErrorCode>(error);
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return 0;
+}
+
+ErrorCode File::writeAt(std::uint64_t offset, const char* data, std::size_t count)
+{
+    std::size_t done = 0;
+    while (done < count) {
+        OVERLAPPED position = at(offset + done);
+        const auto chunk = static_cast<DWORD>(std::min(count - done, kMaxChunk));
+        DWORD n = 0;
+        if (!::WriteFile(toHandle(m_handle), data + done, chunk, &n, &position))
+            return static_cast<ErrorCode>(::GetLastError());
+        if (n == 0)
+            return ERROR_WRITE_FAULT;
+        done += n;
+    }
+    return 0;
+}
+
+ErrorCode File::flush()
+{
+    if (!::FlushFileBuffers(toHandle(m_handle)))
+        return static_cast<ErrorCode>(::GetLastError());
+    return 0;
+}
+
+ErrorCode File::close()
+{
+    if (m_handle == kInvalid)
+        return 0;
+    const HANDLE handle = toHandle(m_handle);
+    m_handle = kInvalid;
+    return ::CloseHandle(handle) ? 0 : static_cast<ErrorCode>(::GetLastError());
+}
+
+RangeLock::~RangeLock()
+{
+    release();
+}
+
+RangeLock::RangeLock(RangeLock&& other) noexcept : m_handle(other.m_handle), m_path(std::move(other.m_path))
+{
+    other.m_handle = kInvalid;
+}
+
+RangeLock& RangeLock::operator=(RangeLock&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        m_handle = other.m_handle;
+        m_path = std::move(other.m_path);
+        other.m_handle = kInvalid;
+    }
+    return *this;
+}
+
+RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)
+{
+    RangeLock lock;
+    std::wstring widePath;
+    if ((error = toWide(lockFilePath, widePath)) != 0)
+        return lock;
+    // The lock file itself is open to everybody; only the byte-range lock on it excludes. Locks
+    // belong to the handle, so two handles of one process exclude each other like two processes.
+    const HANDLE handle = ::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = static_cast<ErrorCode>(::GetLastError());
+        return lock;
+    }
+    OVERLAPPED range{}; // byte 0, length 1
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+    if (!::LockFileEx(handle, flags, 0, 1, 0, &range)) {
+        // ERROR_LOCK_VIOLATION when somebody holds it; any refusal is a failed attempt.
+        error = static_cast<ErrorCode>(::GetLastError());
+        if (error == 0)
+            error = ERROR_LOCK_VIOLATION;
+        ::CloseHandle(handle);
+        return lock;
+    }
+    error = 0;
+    lock.m_handle = fromHandle(handle);
+    lock.m_path = lockFilePath;
+    return lock;
+}
+
+void RangeLock::release()
+{
+    if (m_handle == kInvalid)
+        return;
+    const HANDLE handle = toHandle(m_handle);
+    m_handle = kInvalid;
+    OVERLAPPED range{};
+    // Closing the handle would release the lock too, but only "eventually"; unlocking first makes
+    // the byte free before the next workstation's attempt.
+    ::UnlockFileEx(handle, 0, 1, 0, &range);
+    ::CloseHandle(handle);
+    m_path.clear();
+}
+
+bool fileExists(const std::string& path)
+{
+    std::wstring widePath;
+    if (toWide(path, widePath) != 0)
+        return false;
+    const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+ErrorCode replaceFile(const std::string& source, const std::string& target)
+{
+    std::wstring wideSource;
+    std::wstring wideTarget;
+    if (const auto error = toWide(source, wideSource))
+        return error;
+    if (const auto error = toWide(target, wideTarget))
+        return error;
+    // Fails while anybody has the target open, which the locks rule out for data files; the
+    // write-through flag returns only once the new name is on the disk.
+    if (!::MoveFileExW(wideSource.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return static_cast<ErrorCode>(::GetLastError());
+    return 0;
+}
+
+ErrorCode removeFile(const std::string& path)
+{
+    std::wstring widePath;
+    if (const auto error = toWide(path, widePath))
+        return error;
+    return ::DeleteFileW(widePath.c_str()) ? 0 : static_cast<ErrorCode>(::GetLastError());
+}
+
+ErrorCode createDirectories(const std::string& path)
+{
+    std::wstring widePath;
+    if (const auto error = toWide(path, widePath))
+        return error;
+    const std::filesystem::path folder(widePath);
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        // The library reports Windows codes in the system category and C library codes in the
+        // generic one; only the former are what errorText understands.
+        return ec.category() == std::system_category() && ec.value() != 0 ? ec.value() : ERROR_CANNOT_MAKE;
+    }
+    return std::filesystem::is_directory(folder, ec) ? 0 : ERROR_DIRECTORY;
+}
+
+std::string executablePath()
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0)
+            return {};
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return toUtf8(buffer);
+        }
+        buffer.resize(buffer.size() * 2); // cut short: try again with more room
+    }
+}
+
+std::string absolutePath(const std::string& path)
+{
+    std::wstring widePath;
+    if (toWide(path, widePath) != 0)
+        return path;
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(std::filesystem::path(widePath), ec);
+    return ec ? path : toUtf8(absolute.lexically_normal().make_preferred().wstring());
+}
+
+std::string errorText(ErrorCode error)
+{
+    wchar_t* message = nullptr;
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    std::wstring text;
+    if (length > 0 && message)
+        text.assign(message, length);
+    if (message)
+        ::LocalFree(message);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
+    if (text.empty())
+        return "Błąd systemu nr " + std::to_string(error);
+    return toUtf8(text);
+}
+
+void sleepMilliseconds(int milliseconds)
+{
+    ::Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+} // namespace taviro::platform

@@ -1,0 +1,451 @@
+// The import of units and employees from a tab-separated file: which lines are taken, what is
+// looked up and what is added, and that reusing what was read writes the same bytes as reading
+// the register afresh for every line.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+using namespace taviro;
+using namespace taviro::test;
+
+namespace {
+
+// One import line: the unit and the employee, the other fields fixed.
+std::string row(const std::string& unit, const std::string& firstName, const std::string& surname,
+                const std::string& position = "Referent")
+{
+    return "Urząd Gminy\tŁęczyca\t" + unit + "\tJan Nowak\tKierownik\t" + firstName + "\t" + surname + "\t" + position +
+           "\t1\t01-02-2010\t15-06-2018";
+}
+
+// An import file in a folder of its own, so that the data directory holds only what the import
+// wrote. Lines are given in UTF-8 and written in Windows-1250.
+class ImportFile
+{
+public:
+    std::string write(const std::vector<std::string>& lines, std::string_view lineEnd = "\r\n")
+    {
+        std::string text;
+        for (const std::string& line : lines)
+            text += utf8ToCp1250(line) + std::string(lineEnd);
+        return writeBytes(text);
+    }
+    std::string writeBytes(const std::string& bytes)
+    {
+        const std::string name = "import" + std::to_string(++m_count) + ".txt";
+        m_folder.write(name, bytes);
+        return m_folder.file(name);
+    }
+
+private:
+    TemporaryDataDirectory m_folder;
+    int m_count = 0;
+};
+
+// Every file under the folder by its relative path, with its bytes.
+std::map<std::string, std::string> filesOf(const TemporaryDataDirectory& dir)
+{
+    std::map<std::string, std::string> files;
+    const std::filesystem::path root(dir.directory().path());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            const std::string relative = entry.path().lexically_relative(root).generic_string();
+            files[relative] = dir.read(relative);
+        }
+    }
+    return files;
+}
+
+// Counts the reads of one data file (a test seam that never fails anything).
+class ReadCounter : public FaultInjector
+{
+public:
+    explicit ReadCounter(std::string name) : m_name(std::move(name)) {}
+    platform::ErrorCode beforeWrite(const std::string&) override { return 0; }
+    platform::ErrorCode beforeRead(const std::string& relativeName) override
+    {
+        reads += relativeName == m_name ? 1 : 0;
+        return 0;
+    }
+    int reads = 0;
+
+private:
+    std::string m_name;
+};
+
+std::vector<std::string> importedEmployee(const std::string& id, const std::string& firstName,
+                                          const std::string& surname, const std::string& position = "Referent")
+{
+    return {"{",
+            "ID=" + id,
+            "PERSONNAME=" + firstName,
+            "PERSONSURNAME=" + surname,
+            "PERSONPOSITION=" + position,
+            "PERSONEMPLOY=1",
+            "PERSONDATE1=01-02-2010",
+            "PERSONDATE2=15-06-2018",
+            "PERSONDUTY1=",
+            "PERSONDUTY2=",
+            "PERSONDELETE=0",
+            "}",
+            ""};
+}
+
+std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts)
+{
+    std::vector<std::string> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+} // namespace
+
+TEST(Import, LinesOfOneUnitInAnyLetterCaseMakeOneUnitWithItsEmployees)
+{
+    TestStore store;
+    ImportFile input;
+    const std::string file =
+        input.write({row("Księgowość", "Anna", "Lis", " Referent  "), row("KSIĘGOWOŚĆ", "Jan", "Kos"),
+                     row("księgowość", "ANNA", "lis", "Kierownik")});
+    const ImportResult result = importRegister(store.records, file);
+    EXPECT_EQ(result.taken, 3);
+    EXPECT_EQ(result.unitsAdded, 1);
+    EXPECT_EQ(result.employeesAdded, 2);
+    // No date line for the unit, empty duties for the employees, fields exactly as they came.
+    EXPECT_EQ(store.dir.read("Cell.dat"),
+              storedText({"{", "ID=000001", "CELLFIRM=Urząd Gminy", "CELLCITY=Łęczyca", "CELLNAME=Księgowość",
+                          "CELLPERSON=Jan Nowak", "CELLPOSITION=Kierownik", "CELLDELETE=0", "}", ""}));
+    EXPECT_EQ(store.dir.read("Pe000001.dat"),
+              storedText(joined({importedEmployee("000001", "Anna", "Lis", " Referent  "),
+                                 importedEmployee("000002", "Jan", "Kos")})));
+}
+
+TEST(Import, BlanksAndDiacriticsMakeADifferentUnit)
+{
+    TestStore store;
+    ImportFile input;
+    const ImportResult result = importRegister(
+        store.records, input.write({row("Księgowość", "Anna", "Lis"), row("Ksiegowosc", "Anna", "Lis"),
+                                    row("Księgowość ", "Anna", "Lis"), row("Księgowość", "Anna", "Lis ")}));
+    EXPECT_EQ(result.taken, 4);
+    EXPECT_EQ(result.unitsAdded, 3);
+    EXPECT_EQ(result.employeesAdded, 4);
+    UnitRegister units(store.records);
+    const auto live = units.liveUnits();
+    ASSERT_EQ(live.size(), 3u);
+    EXPECT_EQ(live[2].values[0], "Księgowość ");
+    EmployeeRegister employees(store.records);
+    EXPECT_EQ(employees.liveEmployees("000001").size(), 2u);
+    EXPECT_EQ(employees.read("000001", "000004")->surname, "Lis ");
+}
+
+TEST(Import, TheSameFileTwiceAddsNothingTheSecondTimeYetTakesEveryLine)
+{
+    TestStore store;
+    ImportFile input;
+    const std::string file =
+        input.write({row("Kadry", "Anna", "Lis"), row("Biuro Rady", "Jan", "Kos"), row("kadry", "Ewa", "Bąk"), ""});
+    const ImportResult first = importRegister(store.records, file);
+    EXPECT_EQ(first.taken, 3);
+    EXPECT_EQ(first.unitsAdded, 2);
+    EXPECT_EQ(first.employeesAdded, 3);
+    const auto files = filesOf(store.dir);
+    const ImportResult second = importRegister(store.records, file);
+    EXPECT_EQ(second.taken, 3);
+    EXPECT_EQ(second.unitsAdded, 0);
+    EXPECT_EQ(second.employeesAdded, 0);
+    EXPECT_EQ(filesOf(store.dir), files) << "counters included: no number was drawn";
+}
+
+TEST(Import, AnExistingEmployeeIsLeftAsItIs)
+{
+    TestStore store;
+    UnitRegister units(store.records);
+    EmployeeRegister employees(store.records);
+    Unit unit;
+    unit.firm = "Gmina";
+    unit.name = "Kadry";
+    const std::string kadry = units.add(unit);
+    Employee anna;
+    anna.firstName = "Anna";
+    anna.surname = "Łoś";
+    anna.position = "Inspektor";
+    anna.employ = "0";
+    employees.add(kadry, anna);
+    const std::string cells = store.dir.read("Cell.dat");
+    const std::string people = store.dir.read(employeesFileName(kadry));
+
+    const ImportResult result =
+        importRegister(store.records, ImportFile().write({row("KADRY", "anna", "ŁOŚ", "Naczelnik")}));
+    EXPECT_EQ(result.taken, 1);
+    EXPECT_EQ(result.unitsAdded, 0);
+    EXPECT_EQ(result.employeesAdded, 0);
+    EXPECT_EQ(store.dir.read("Cell.dat"), cells);
+    EXPECT_EQ(store.dir.read(employeesFileName(kadry)), people);
+}
+
+TEST(Import, ALineNamingADeletedUnitCreatesItAgain)
+{
+    TestStore store;
+    UnitRegister units(store.records);
+    EmployeeRegister employees(store.records);
+    Unit unit;
+    unit.name = "Kadry";
+    const std::string old = units.add(unit);
+    employees.add(old, Employee{{}, "Anna", "Lis", "Referent", "1", "", "", "", ""});
+    units.remove(old);
+    const std::string oldPeople = store.dir.read(employeesFileName(old));
+
+    const ImportResult result =
+        importRegister(store.records, ImportFile().write({row("kadry", "Anna", "Lis"), row("Kadry", "Jan", "Kos")}));
+    EXPECT_EQ(result.unitsAdded, 1);
+    EXPECT_EQ(result.employeesAdded, 2);
+    const std::string renewed = store.records.findUnitIdByName("KADRY");
+    EXPECT_NE(renewed, old);
+    EXPECT_EQ(renewed, "000002");
+    EXPECT_EQ(employees.liveEmployees(renewed).size(), 2u);
+    EXPECT_EQ(store.dir.read(employeesFileName(old)), oldPeople);
+}
+
+TEST(Import, TabsDecideWhichLinesAreTaken)
+{
+    TestStore store;
+    ImportFile input;
+    const std::string file = input.write({
+        "F\tC\tTen tabs\tP\tS\tAnna\tLis\tR\t1\t01-01-2001\t02-02-2002",      // exactly 10: taken
+        "F\tC\tNine tabs\tP\tS\tJan\tKos\tR\t1\t01-01-2001",                  // 9: skipped
+        "F\tC\tMore tabs\tP\tS\tEwa\tBąk\tR\t0\t01-01-2001\t\textra\tfields", // 12: the rest dropped
+        "\t\t\t\t\t\t\t\t\t\t",                                               // 10 tabs, blank: skipped
+        "   ",
+        "\tC\t\t\t\t\t\t\t\t\t", // 10 tabs with text: taken, with an empty unit and employee
+    });
+    const ImportResult result = importRegister(store.records, file);
+    EXPECT_EQ(result.taken, 3);
+    EXPECT_EQ(result.unitsAdded, 3);
+    EXPECT_EQ(result.employeesAdded, 3);
+    UnitRegister units(store.records);
+    const auto live = units.liveUnits();
+    ASSERT_EQ(live.size(), 3u);
+    EXPECT_EQ(live[0].values[0], "Ten tabs");
+    EXPECT_EQ(live[1].values[0], "More tabs");
+    EXPECT_EQ(live[2].values[0], "");
+    EmployeeRegister employees(store.records);
+    EXPECT_EQ(employees.read(live[0].id, "000001")->date2, "02-02-2002");
+    const auto ewa = employees.read(live[1].id, "000002");
+    EXPECT_EQ(ewa->employ, "0");
+    EXPECT_EQ(ewa->date2, "") << "the eleventh field ends at the next tab";
+    EXPECT_EQ(units.read(live[2].id)->city, "C");
+}
+
+TEST(Import, NoLineTakenWritesNothing)
+{
+    TestStore store;
+    ImportFile input;
+    for (const std::string& file :
+         {input.write({"F\tC\tNine tabs\tP\tS\tJan\tKos\tR\t1\t01-01-2001", "", "Kadry;Jan;Kos"}), input.writeBytes(""),
+          input.writeBytes("\r\n\r\n\t \r\n")}) {
+        const ImportResult result = importRegister(store.records, file);
+        EXPECT_EQ(result.taken, 0);
+        EXPECT_EQ(result.unitsAdded, 0);
+        EXPECT_EQ(result.employeesAdded, 0);
+    }
+    EXPECT_TRUE(filesOf(store.dir).empty());
+    EXPECT_EQ(importFormatErrorText(), "UWAGA! Błędny format pliku lub brak danych.");
+}
+
+TEST(Import, FieldsAreCutTo255CharactersOfTheCodePage)
+{
+    TestStore store;
+    std::string longName;
+    for (int i = 0; i < 30; ++i)
+        longName += "Żółć ";
+    longName += "ąęśćźż"; // 150 + 6 characters, every Polish letter one byte in the code page
+    longName += longName; // 312 characters
+    const std::string exact(255, 'x');
+    const ImportResult result = importRegister(store.records, ImportFile().write({row(longName, exact, exact + "yz")}));
+    ASSERT_EQ(result.taken, 1);
+    const std::string stored = utf8ToCp1250(longName).substr(0, 255);
+    EXPECT_NE(store.dir.read("Cell.dat").find("\r\nCELLNAME=" + stored + "\r\n"), std::string::npos);
+    EmployeeRegister employees(store.records);
+    const auto employee = employees.read("000001", "000001");
+    EXPECT_EQ(employee->firstName, exact);
+    EXPECT_EQ(employee->surname, exact);
+    // The cut name is what later lookups compare with: the same line again adds nothing.
+    EXPECT_EQ(importRegister(store.records, ImportFile().write({row(longName, exact, exact)})).employeesAdded, 0);
+}
+
+TEST(Import, CrLfLfAndCrFilesGiveTheSameRegister)
+{
+    const std::vector<std::string> lines = {row("Kadry", "Anna", "Lis"), "", row("Biuro", "Jan", "Kos"),
+                                            row("KADRY", "Ewa", "Bąk")};
+    ImportFile input;
+    TestStore crlf;
+    TestStore lf;
+    TestStore cr;
+    EXPECT_EQ(importRegister(crlf.records, input.write(lines, "\r\n")).taken, 3);
+    EXPECT_EQ(importRegister(lf.records, input.write(lines, "\n")).taken, 3);
+    EXPECT_EQ(importRegister(cr.records, input.write(lines, "\r")).taken, 3);
+    EXPECT_EQ(filesOf(lf.dir), filesOf(crlf.dir));
+    EXPECT_EQ(filesOf(cr.dir), filesOf(crlf.dir));
+    // A last line without its line end is a line too.
+    TestStore unended;
+    EXPECT_EQ(importRegister(unended.records, input.writeBytes(utf8ToCp1250(row("Kadry", "Anna", "Lis")))).taken, 1);
+    EXPECT_EQ(unended.dir.read("Pe000001.dat"), storedText(importedEmployee("000001", "Anna", "Lis")));
+}
+
+TEST(Import, AnUnreadableFileIsAnErrorNamingItAndNothingIsWritten)
+{
+    TestStore store;
+    const std::string missing = store.dir.file("brak-pliku.txt");
+    try {
+        importRegister(store.records, missing);
+        FAIL() << "no error";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.relativeName(), missing);
+        EXPECT_NE(std::string(error.what()).find("brak-pliku.txt"), std::string::npos);
+    }
+    EXPECT_THROW(importRegister(store.records, store.dir.directory().path()), IoError) << "a folder";
+    EXPECT_TRUE(filesOf(store.dir).empty());
+}
+
+TEST(Import, ProgressIsReportedNowAndThenUpToTheWholeFile)
+{
+    TestStore store;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 250; ++i)
+        lines.push_back(row("Wydział " + std::to_string(i % 3), "Imię" + std::to_string(1000 + i % 5), "Nazwisko"));
+    ImportFile input;
+    const std::string file = input.write(lines);
+    const std::uint64_t size = std::filesystem::file_size(file);
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
+    importRegister(store.records, file,
+                   [&](std::uint64_t done, std::uint64_t total) { calls.emplace_back(done, total); });
+    ASSERT_EQ(calls.size(), 3u);
+    const std::uint64_t lineSize = size / 250;
+    EXPECT_EQ(calls[0], std::make_pair(100 * lineSize, size));
+    EXPECT_EQ(calls[1], std::make_pair(200 * lineSize, size));
+    EXPECT_EQ(calls[2], std::make_pair(size, size));
+}
+
+// The same file, with other workstations changing the register while it runs, imported once with
+// the readings reused and once reading every line afresh: the data directories must come out the
+// same to the byte, and the reused readings must really spare the reads.
+TEST(Import, ReusedReadingsWriteTheSameBytesAsReadingEveryLineAfresh)
+{
+    std::vector<std::string> lines;
+    const std::vector<std::string> unitNames = {"Wydział Finansowy",
+                                                "WYDZIAŁ FINANSOWY",
+                                                "Wydzial Finansowy",
+                                                "Kadry",
+                                                "kadry",
+                                                "Biuro Rady",
+                                                "Straż Miejska",
+                                                "STRAŻ MIEJSKA",
+                                                "Urząd Stanu Cywilnego",
+                                                "Wydział Oświaty",
+                                                "Referat Gospodarki",
+                                                "Kancelaria"};
+    const std::vector<std::string> firstNames = {"Anna", "Świętosław", "Łucja"};
+    const std::vector<std::string> surnames = {"Lis", "Dąbrowski", "Wójcik"};
+    for (int i = 0; i < 640; ++i) {
+        if (i % 37 == 0)
+            lines.push_back("");
+        if (i % 53 == 0)
+            lines.push_back("Niepełny\twiersz\tbez\tpól");
+        // Three people per unit, met again and again in changing letter case, the third one only
+        // after another workstation has added her to one unit.
+        const auto person = static_cast<std::size_t>(i / 120) % 3;
+        std::string first = firstNames[person];
+        if (i % 5 == 0)
+            first = polishUpper(first);
+        lines.push_back(row(unitNames[static_cast<std::size_t>(i) % unitNames.size()], first, surnames[person]));
+    }
+    ImportFile input;
+    const std::string file = input.write(lines);
+
+    // What the register looks like before: a live and a deleted unit, an employee already there.
+    const auto prepare = [](TestStore& store) {
+        UnitRegister units(store.records);
+        EmployeeRegister employees(store.records);
+        Unit unit;
+        unit.name = "Kadry";
+        units.remove(units.add(unit));
+        unit.name = "Biuro Rady";
+        const std::string biuro = units.add(unit);
+        employees.add(biuro, Employee{{}, "Anna", "Lis", "Sekretarka", "0", "", "", "", ""});
+    };
+    // Another workstation at work during the import, at fixed points of it.
+    const auto interfere = [](TestStore& store, int& call, std::uint64_t done, std::uint64_t total) {
+        if (done == total)
+            return;
+        RecordFiles other(store.files, store.counters, "00000077");
+        UnitRegister units(other);
+        EmployeeRegister employees(other);
+        switch (++call) {
+        case 1: // a unit deleted: the same size of Cell.dat, another file in its place
+            units.remove(other.findUnitIdByName("STRAŻ MIEJSKA"));
+            break;
+        case 2: { // an employee added to a unit, whom later lines name
+            const std::string kadry = other.findUnitIdByName("kadry");
+            employees.add(kadry, Employee{{}, "ŁUCJA", "wójcik", "Strażnik", "1", "", "", "", ""});
+            break;
+        }
+        case 3: { // a unit renamed
+            auto unit = units.read(other.findUnitIdByName("Kancelaria"));
+            ASSERT_TRUE(unit);
+            unit->name = "Kancelaria Wójta";
+            units.correct(*unit);
+            break;
+        }
+        case 4: { // an employee deleted
+            const std::string finance = other.findUnitIdByName("Wydział Finansowy");
+            employees.remove(finance, other.findEmployeeIdByName(finance, "ANNA", "LIS"));
+            break;
+        }
+        case 5: // a unit added by hand under a name the file uses
+            units.add(Unit{{}, "Gmina", "", "Kancelaria", "", "", "01-01-2024"});
+            break;
+        default:
+            break;
+        }
+    };
+
+    TestStore reused;
+    TestStore afresh;
+    prepare(reused);
+    prepare(afresh);
+    ReadCounter reusedReads("Cell.dat");
+    ReadCounter afreshReads("Cell.dat");
+    reused.files.setFaultInjector(&reusedReads);
+    afresh.files.setFaultInjector(&afreshReads);
+    int reusedCalls = 0;
+    int afreshCalls = 0;
+    const ImportResult a = importRegister(
+        reused.records, file,
+        [&](std::uint64_t done, std::uint64_t total) { interfere(reused, reusedCalls, done, total); },
+        ImportReading::ReuseUnchanged);
+    const ImportResult b = importRegister(
+        afresh.records, file,
+        [&](std::uint64_t done, std::uint64_t total) { interfere(afresh, afreshCalls, done, total); },
+        ImportReading::EveryLineAfresh);
+    EXPECT_EQ(reusedCalls, 6);
+
+    EXPECT_EQ(a.taken, 640);
+    EXPECT_EQ(a.taken, b.taken);
+    EXPECT_EQ(a.unitsAdded, b.unitsAdded);
+    EXPECT_EQ(a.employeesAdded, b.employeesAdded);
+    EXPECT_EQ(a.unitsAdded, 10) << "eight names, and the deleted and the renamed unit once more";
+    const auto reusedFiles = filesOf(reused.dir);
+    const auto afreshFiles = filesOf(afresh.dir);
+    ASSERT_EQ(reusedFiles.size(), afreshFiles.size());
+    for (const auto& [name, bytes] : afreshFiles) {
+        ASSERT_TRUE(reusedFiles.count(name)) << name;
+        EXPECT_EQ(reusedFiles.at(name), bytes) << name;
+    }
+    EXPECT_GT(afreshReads.reads, 640);
+    EXPECT_LT(reusedReads.reads, 120) << "one full read per change by others, one byte per own append";
+}
