@@ -1,8 +1,12 @@
 #include "TaviroMainCode.h"
 
+#include "AdminController.h"
 #include "Appearance.h"
 #include "CommandBar.h"
+#include "EmployeeController.h"
+#include "MoveController.h"
 #include "NavigationPanel.h"
+#include "UnitController.h"
 #include "pages/ContentPage.h"
 #include "pages/StartPage.h"
 
@@ -110,6 +114,10 @@ ContentPage* TTaviroMainForm::addContentPage(const QString& name, const QString&
 void TTaviroMainForm::makeHandlers()
 {
     // Each area of the program makes its page(s) and carries out its commands.
+    m_handlers.push_back(std::make_unique<AdminController>(*this));
+    m_handlers.push_back(std::make_unique<MoveController>(*this));
+    m_handlers.push_back(std::make_unique<UnitController>(*this));
+    m_handlers.push_back(std::make_unique<EmployeeController>(*this));
 }
 
 void TTaviroMainForm::installPage(int page, QWidget* widget)

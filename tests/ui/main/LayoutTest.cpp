@@ -35,7 +35,9 @@ TEST(Layout, AfterEveryResizeTheButtonsAndTheHintBoxFollowThePage)
             QPushButton* last = content->button(ContentPage::ButtonRole::Last);
             EXPECT_EQ(last->x(), width - 83) << page;
             EXPECT_EQ(last->y(), height - 29);
-            EXPECT_EQ(content->button(ContentPage::ButtonRole::Help)->x(), 8);
+            if (QPushButton* help = content->button(ContentPage::ButtonRole::Help)) { // the admin page has none
+                EXPECT_EQ(help->x(), 8);
+            }
             EXPECT_EQ(content->titleStrip()->height(), 20);
             if (content->hintBox()) {
                 EXPECT_EQ(content->hintBox()->height(), height - 524) << page;

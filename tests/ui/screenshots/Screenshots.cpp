@@ -9,18 +9,22 @@
 #include "NavigationPanel.h"
 #include "TaviroAboutCode.h"
 #include "TaviroHelpCode.h"
+#include "TaviroImportCode.h"
 #include "TaviroInfoCode.h"
 #include "TaviroLoginCode.h"
 #include "TaviroMainCode.h"
+#include "TaviroMoveCode.h"
 #include "TaviroQuestCode.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 
 #include <iostream>
 
@@ -54,9 +58,32 @@ void prepareData(const test::TemporaryDataDirectory& dir)
     dir.write("Cell.dat",
               test::storedText({"{", "ID=000001", "CELLNAME=Wydział Organizacyjny", "CELLDELETE=0", "}", "", "{",
                                 "ID=000002", "CELLNAME=Referat Podatków i Opłat", "CELLDELETE=0", "}", ""}));
-    dir.write("Pe000001.dat", test::storedText({"{", "ID=000001", "PERSONNAME=Małgorzata", "PERSONSURNAME=Wiśniewska",
-                                                "PERSONDELETE=0", "}", "", "{", "ID=000002", "PERSONNAME=Łukasz",
-                                                "PERSONSURNAME=Żółkiewski", "PERSONDELETE=0", "}", ""}));
+    dir.write("Pe000001.dat",
+              test::storedText({"{",
+                                "ID=000001",
+                                "PERSONNAME=Małgorzata",
+                                "PERSONSURNAME=Wiśniewska",
+                                "PERSONPOSITION=Inspektor ds. kadr i płac",
+                                "PERSONEMPLOY=0",
+                                "PERSONDATE1=01-04-2009",
+                                "PERSONDATE2=15-09-2018",
+                                "PERSONDUTY1=Prowadzenie akt osobowych pracowników#$Sporządzanie list płac#$"
+                                "Rozliczanie czasu pracy",
+                                "PERSONDUTY2=Udział w inwentaryzacji składników majątku",
+                                "PERSONDELETE=0",
+                                "}",
+                                "",
+                                "{",
+                                "ID=000002",
+                                "PERSONNAME=Łukasz",
+                                "PERSONSURNAME=Żółkiewski",
+                                "PERSONDELETE=0",
+                                "}",
+                                ""}));
+    dir.write("Cell.hlp", test::storedText({"Wpisz nazwę i miejscowość jednostki samorządu terytorialnego oraz dane "
+                                            "komórki organizacyjnej i osoby oceniającej."}));
+    dir.write("Person.hlp", test::storedText({"Wpisz imię, nazwisko i stanowisko pracownika, daty zatrudnienia oraz "
+                                              "jego obowiązki, zadania i uprawnienia."}));
     dir.write("Gr000001.dat", test::storedText({"{", "ID=000001", "SECTIONDDATE2=30-06-2026", "DELETE=0", "}", ""}));
     QFile::copy(QStringLiteral(TAVIRO_DATA_FOLDER "/Start.hlp"), QString::fromStdString(dir.file("Start.hlp")));
 }
@@ -101,10 +128,26 @@ int main(int argc, char** argv)
     window.showPage(ui::TTaviroMainForm::CellPage);
     window.lockCommands();
     save(&window, QStringLiteral("02-main-window-content-page"));
-    window.showPage(ui::TTaviroMainForm::AdminPage);
-    save(&window, QStringLiteral("03-main-window-admin-page"));
     window.showPage(ui::TTaviroMainForm::StartPageIndex);
     window.unlockCommands();
+    {
+        test::CountingNotifier accountsNotifier;
+        SharedFileAccess accountFiles(dir.directory(), accountsNotifier);
+        Accounts(accountFiles)
+            .writeUsers({{"Anna", "Nowak", "Inspektor", "anowak", "tajne", "11110110110001", "000001#"},
+                         {"Łukasz", "Żółkiewski", "Kierownik referatu", "lzolkiewski", "haslo", "01000100000000",
+                          "000001#000002#"}});
+    }
+    window.commands()->menuItem(ui::Command::Administration)->trigger();
+    save(&window, QStringLiteral("03-main-window-admin-page"));
+    window.returnToStartPage();
+    window.commands()->menuItem(ui::Command::NewUnit)->trigger();
+    save(&window, QStringLiteral("04-unit-page-new"));
+    window.findChild<QPushButton*>(QStringLiteral("TaviroCellCancelButton"))->click();
+    tree->setCurrentItem(tree->topLevelItem(0));
+    window.commands()->menuItem(ui::Command::CorrectEmployee)->trigger();
+    save(&window, QStringLiteral("05-employee-page-correct"));
+    window.findChild<QPushButton*>(QStringLiteral("TaviroPersonCancelButton"))->click();
 
     test::CountingNotifier notifier;
     SharedFileAccess files(dir.directory(), notifier);
@@ -121,5 +164,10 @@ int main(int argc, char** argv)
     save(&about, QStringLiteral("13-about"));
     TTaviroHelpForm help(dir.directory(), settings, printer, &window);
     save(&help, QStringLiteral("14-help"));
+    ui::TTaviroMoveForm move({{QStringLiteral("Referat Podatków i Opłat"), 2}}, &window);
+    save(&move, QStringLiteral("15-move"));
+    ui::TTaviroImportForm import(window.records(), dialogs, QString::fromStdString(dir.directory().path()), {},
+                                 &window);
+    save(&import, QStringLiteral("16-import"));
     return 0;
 }

@@ -1,0 +1,345 @@
+// The administration page: the account grid against Users.dat, the rights and units of an account,
+// the administrator's password, and who may open the page at all.
+#include "MainWindowFixture.h"
+
+#include "CommandBar.h"
+#include "NavigationPanel.h"
+#include "pages/AdminPage.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace taviro;
+using namespace taviro::test;
+using taviro::ui::Command;
+using taviro::ui::TaviroAdminPanel;
+using taviro::ui::TTaviroMainForm;
+
+namespace {
+
+const std::vector<std::string> kUnits = {"{", "ID=000003", "CELLNAME=Kadry",      "CELLDELETE=0", "}", "",
+                                         "{", "ID=000007", "CELLNAME=Stary",      "CELLDELETE=1", "}", "",
+                                         "{", "ID=000017", "CELLNAME=Księgowość", "CELLDELETE=0", "}", ""};
+
+UserAccount account(std::string first, std::string identifier, std::string rights = std::string(14, '0'),
+                    std::string units = {})
+{
+    return {std::move(first), "Nowak", "referent", std::move(identifier), "tajne", std::move(rights), std::move(units)};
+}
+
+class AdminPage : public ::testing::Test
+{
+protected:
+    AdminPage() : files(fixture.dir.directory(), notifier), accounts(files) {}
+
+    void start(const std::vector<UserAccount>& users = {})
+    {
+        fixture.dir.write("Cell.dat", storedText(kUnits));
+        if (!users.empty())
+            accounts.writeUsers(users);
+        accounts.writeAdministratorPassword("TAVIRO");
+        fixture.start();
+        ASSERT_TRUE(fixture.window->isStarted());
+    }
+
+    void openPage()
+    {
+        fixture.window->commands()->menuItem(Command::Administration)->trigger();
+        page = qobject_cast<TaviroAdminPanel*>(fixture.window->page(TTaviroMainForm::AdminPage));
+        ASSERT_NE(page, nullptr);
+    }
+
+    QLineEdit* edit(int number) const
+    {
+        return page->findChild<QLineEdit*>(QStringLiteral("TaviroAdminEdit%1").arg(number));
+    }
+    QPushButton* button(const char* name) const { return page->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QCheckBox* box(const char* name) const { return page->findChild<QCheckBox*>(QString::fromLatin1(name)); }
+    QListWidget* checklist() const { return page->unitChecklist(); }
+    QTableWidget* grid() const { return page->grid(); }
+
+    void fill(const QString& first, const QString& surname, const QString& position, const QString& identifier,
+              const QString& password)
+    {
+        edit(1)->setText(first);
+        edit(2)->setText(surname);
+        edit(3)->setText(position);
+        edit(4)->setText(identifier);
+        edit(5)->setText(password);
+        edit(6)->setText(password);
+    }
+
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int column = 0; column < TaviroAdminPanel::ColumnCount; ++column)
+            cells << page->cell(r, column);
+        return cells;
+    }
+
+    MainWindowFixture fixture;
+    CountingNotifier notifier;
+    SharedFileAccess files;
+    Accounts accounts;
+    TaviroAdminPanel* page = nullptr;
+};
+
+} // namespace
+
+TEST_F(AdminPage, OpensWithTheAccountsOfTheUserFileAndLocksTheCommands)
+{
+    start({account("Anna", "anowak", "10100000000001", "000017#"), account("Jan", "jkowal", "01000000000000")});
+    openPage();
+    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::AdminPage);
+    EXPECT_TRUE(fixture.window->commands()->isLocked());
+    EXPECT_FALSE(fixture.window->navigation()->isEnabled());
+    EXPECT_EQ(page->titleStrip()->text(), "Administracja programem");
+
+    ASSERT_EQ(grid()->rowCount(), 2);
+    ASSERT_EQ(grid()->columnCount(), 8);
+    EXPECT_EQ(grid()->horizontalHeaderItem(0)->text(), "Lp.");
+    EXPECT_EQ(grid()->horizontalHeaderItem(4)->text(), "Identyfikator");
+    EXPECT_EQ(grid()->horizontalHeaderItem(5)->text(), "Hasło");
+    EXPECT_TRUE(grid()->isColumnHidden(6));
+    EXPECT_TRUE(grid()->isColumnHidden(7));
+    EXPECT_EQ(grid()->columnWidth(0), 28);
+    EXPECT_EQ(grid()->columnWidth(4), 147);
+    EXPECT_EQ(row(0), (QStringList{"1", "Anna", "Nowak", "referent", "anowak", "tajne", "10100000000001", "000017#"}));
+    EXPECT_EQ(row(1).first(), "2");
+
+    // The first row is current and shown in the fields; both password edits hold the password.
+    EXPECT_EQ(grid()->currentRow(), 0);
+    EXPECT_EQ(edit(1)->text(), "Anna");
+    EXPECT_EQ(edit(4)->text(), "anowak");
+    EXPECT_EQ(edit(5)->text(), "tajne");
+    EXPECT_EQ(edit(6)->text(), "tajne");
+    EXPECT_EQ(edit(5)->echoMode(), QLineEdit::Password);
+    EXPECT_TRUE(box("TaviroAdminACheckBox1")->isChecked());
+    EXPECT_FALSE(box("TaviroAdminACheckBox2")->isChecked());
+    EXPECT_TRUE(box("TaviroAdminACheckBox3")->isChecked());
+    EXPECT_TRUE(box("TaviroAdminXCheckBox1")->isChecked());
+    EXPECT_EQ(page->rightsFromCheckBoxes(), "10100000000001");
+
+    // Live units only, in file order, with their identifiers; the account's unit is checked.
+    ASSERT_EQ(checklist()->count(), 2);
+    EXPECT_EQ(checklist()->item(0)->text(), "Kadry");
+    EXPECT_EQ(checklist()->item(1)->data(Qt::UserRole).toInt(), 17);
+    EXPECT_EQ(checklist()->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(checklist()->item(1)->checkState(), Qt::Checked);
+    EXPECT_TRUE(button("TaviroAdminCorectButton")->isEnabled()) << "a complete account can be corrected at once";
+    EXPECT_TRUE(button("TaviroAdminDeleteButton")->isEnabled());
+
+    // Moving down with the keyboard shows the second account.
+    grid()->setFocus();
+    QTest::keyClick(grid(), Qt::Key_Down);
+    EXPECT_EQ(edit(1)->text(), "Jan");
+    EXPECT_TRUE(box("TaviroAdminACheckBox2")->isChecked());
+    EXPECT_FALSE(box("TaviroAdminXCheckBox1")->isChecked());
+    EXPECT_EQ(checklist()->item(1)->checkState(), Qt::Unchecked);
+
+    button("TaviroAdminCloseButton")->click();
+    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::StartPageIndex);
+    EXPECT_FALSE(fixture.window->commands()->isLocked());
+    EXPECT_TRUE(fixture.window->navigation()->isEnabled());
+}
+
+TEST_F(AdminPage, OnlyTheAdministratorMayOpenIt)
+{
+    fixture.loginAnswer = {true, QStringLiteral("anowak"), QStringLiteral("tajne")};
+    start({account("Anna", "anowak", std::string(14, '1'), "000003#000017#")});
+    fixture.window->commands()->menuItem(Command::Administration)->trigger();
+    EXPECT_EQ(fixture.dialogs.informations, QStringList{"Funkcja dostępna tylko dla administratora."});
+    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::StartPageIndex);
+    EXPECT_FALSE(fixture.window->commands()->isLocked());
+}
+
+TEST_F(AdminPage, AddCorrectAndSetRightsWriteTheUserFile)
+{
+    start();
+    openPage();
+    // No user file yet: one empty placeholder row, nothing to delete or to set.
+    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_FALSE(button("TaviroAdminDeleteButton")->isEnabled());
+    EXPECT_FALSE(button("TaviroAdminRightButton")->isEnabled());
+    EXPECT_FALSE(button("TaviroAdminAddButton")->isEnabled());
+
+    fill(" Anna ", "Nowak", "", "anowak", "Tajne");
+    EXPECT_TRUE(button("TaviroAdminAddButton")->isEnabled()) << "the position may be empty";
+    edit(6)->setText("tajne");
+    EXPECT_FALSE(button("TaviroAdminAddButton")->isEnabled()) << "the repetition must match letter for letter";
+    edit(6)->setText("Tajne");
+    box("TaviroAdminBCheckBox2")->setChecked(true);
+    box("TaviroAdminXCheckBox1")->setChecked(true);
+    checklist()->item(1)->setCheckState(Qt::Checked);
+    button("TaviroAdminAddButton")->click();
+
+    std::vector<UserAccount> stored = accounts.readUsers();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0], (UserAccount{"Anna", "Nowak", "", "anowak", "Tajne", "00000100000001", "000017#"}));
+    EXPECT_EQ(grid()->rowCount(), 1) << "the first account takes the placeholder row";
+    EXPECT_EQ(page->cell(0, 0), "1");
+    EXPECT_TRUE(button("TaviroAdminDeleteButton")->isEnabled());
+
+    // The same data again: a second account with the same identifier, in a new last row.
+    checklist()->item(0)->setCheckState(Qt::Checked);
+    button("TaviroAdminAddButton")->click();
+    stored = accounts.readUsers();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[1].identifier, "anowak");
+    EXPECT_EQ(stored[1].units, "000003#000017#");
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(page->cell(1, 0), "2");
+
+    // Popraw changes the fields, the rights and the units of the current row only.
+    grid()->setCurrentCell(0, 1);
+    edit(2)->setText("Kowalska ");
+    box("TaviroAdminCCheckBox3")->setChecked(true);
+    button("TaviroAdminCorectButton")->click();
+    stored = accounts.readUsers();
+    EXPECT_EQ(stored[0], (UserAccount{"Anna", "Kowalska", "", "anowak", "Tajne", "00000100001001", "000017#"}));
+    EXPECT_EQ(stored[1].surname, "Nowak");
+    EXPECT_EQ(page->cell(0, 0), "1");
+
+    // Ustaw takes only the rights and the units; a changed field stays out of the file.
+    grid()->setCurrentCell(1, 1);
+    edit(1)->setText("Zmieniona");
+    box("TaviroAdminACheckBox4")->setChecked(true);
+    checklist()->item(1)->setCheckState(Qt::Unchecked);
+    button("TaviroAdminRightButton")->click();
+    stored = accounts.readUsers();
+    EXPECT_EQ(stored[1], (UserAccount{"Anna", "Nowak", "", "anowak", "Tajne", "00010100000001", "000003#"}));
+    EXPECT_EQ(edit(1)->text(), "Anna") << "the row is shown again as stored";
+
+    // The rights apply at once: the rights check reads the file.
+    EXPECT_TRUE(accounts.hasRight("ANOWAK", "A4"));
+    EXPECT_EQ(accounts.unitAccessList("anowak"), "000017#") << "the first line of an identifier gives the units";
+}
+
+TEST_F(AdminPage, DeletingRenumbersAndKeepsAPlaceholderRow)
+{
+    start({account("Anna", "a"), account("Jan", "j"), account("Ewa", "e"), account("Piotr", "p")});
+    openPage();
+
+    // A middle row: the rows below move up and are numbered again.
+    grid()->setCurrentCell(1, 1);
+    button("TaviroAdminDeleteButton")->click();
+    ASSERT_EQ(grid()->rowCount(), 3);
+    EXPECT_EQ(row(1).mid(0, 2), (QStringList{"2", "Ewa"}));
+    EXPECT_EQ(row(2).mid(0, 2), (QStringList{"3", "Piotr"}));
+    EXPECT_EQ(grid()->currentRow(), 0) << "the row above the deleted one";
+    EXPECT_EQ(edit(1)->text(), "Anna");
+    std::vector<UserAccount> stored = accounts.readUsers();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[1].firstName, "Ewa");
+
+    // The last row.
+    grid()->setCurrentCell(2, 1);
+    button("TaviroAdminDeleteButton")->click();
+    ASSERT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(edit(1)->text(), "Ewa");
+    EXPECT_EQ(accounts.readUsers().size(), 2u);
+
+    // The first row, then the only one left.
+    grid()->setCurrentCell(0, 1);
+    button("TaviroAdminDeleteButton")->click();
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(row(0).mid(0, 2), (QStringList{"1", "Ewa"}));
+    button("TaviroAdminDeleteButton")->click();
+
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(row(0), QStringList(8, QString()));
+    EXPECT_FALSE(button("TaviroAdminDeleteButton")->isEnabled());
+    EXPECT_FALSE(button("TaviroAdminRightButton")->isEnabled());
+    EXPECT_TRUE(edit(1)->text().isEmpty());
+    EXPECT_TRUE(edit(5)->text().isEmpty());
+    // The file holds one line of seven empty fields.
+    stored = accounts.readUsers();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0], UserAccount{});
+
+    // Opened again, the placeholder line is no account either.
+    button("TaviroAdminCloseButton")->click();
+    openPage();
+    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_FALSE(button("TaviroAdminDeleteButton")->isEnabled());
+}
+
+TEST_F(AdminPage, ChangingTheAdministratorPassword)
+{
+    start();
+    openPage();
+    QPushButton* change = button("TaviroAdminChangeButton");
+    edit(7)->setText("zle");
+    edit(8)->setText("nowe");
+    edit(9)->setText("nowe");
+    EXPECT_FALSE(change->isEnabled()) << "a wrong present password";
+
+    edit(7)->setText(" taviro"); // compared trimmed and without regard to letter case
+    EXPECT_TRUE(change->isEnabled());
+    edit(9)->setText("Nowe");
+    EXPECT_FALSE(change->isEnabled()) << "the repetition must match as typed";
+    edit(9)->setText("nowe");
+    change->click();
+
+    EXPECT_TRUE(edit(7)->text().isEmpty());
+    EXPECT_TRUE(edit(8)->text().isEmpty());
+    EXPECT_FALSE(change->isEnabled());
+    EXPECT_EQ(accounts.login("administrator", "nowe").outcome, LoginResult::Outcome::Accepted);
+    EXPECT_EQ(accounts.login("Administrator", "TAVIRO").outcome, LoginResult::Outcome::Refused);
+    EXPECT_EQ(accounts.login("Administrator", "nowe").password, "NOWE") << "stored upper-cased";
+
+    // The session keeps the password of the login: a second change needs the old one.
+    edit(7)->setText("nowe");
+    edit(8)->setText("x");
+    edit(9)->setText("x");
+    EXPECT_FALSE(change->isEnabled());
+    edit(7)->setText("TAVIRO");
+    EXPECT_TRUE(change->isEnabled());
+}
+
+TEST_F(AdminPage, FieldsRefuseWhatTheFilesCannotHold)
+{
+    start();
+    openPage();
+    int position = 0;
+    QString text = QStringLiteral("Żaneta");
+    EXPECT_EQ(edit(1)->validator()->validate(text, position), QValidator::Acceptable);
+    for (const QString& refused : {QStringLiteral("Anna#"), QStringLiteral("a$b"), QStringLiteral("Жанна")}) {
+        text = refused;
+        EXPECT_EQ(edit(4)->validator()->validate(text, position), QValidator::Invalid) << refused.toStdString();
+    }
+    text = QStringLiteral("ta#j$ne");
+    EXPECT_EQ(edit(5)->validator()->validate(text, position), QValidator::Acceptable);
+    for (const QString& refused : {QStringLiteral("Жанна"), QStringLiteral("a\nb")}) {
+        text = refused;
+        EXPECT_EQ(edit(8)->validator()->validate(text, position), QValidator::Invalid) << refused.toStdString();
+    }
+    // Typed characters that the code page lacks never reach the field.
+    edit(1)->setFocus();
+    QTest::keyClicks(edit(1), QStringLiteral("Jan#"));
+    EXPECT_EQ(edit(1)->text(), "Jan");
+}
+
+TEST_F(AdminPage, AFailedWriteLeavesTheGridAsTheFileIs)
+{
+    start({account("Anna", "a")});
+    openPage();
+    FailingFiles failing(relativeName({"Temp", "Users.dat.new"}), 0);
+    fixture.window->files().setFaultInjector(&failing);
+    fill("Jan", "Nowak", "", "j", "x");
+    button("TaviroAdminAddButton")->click();
+    fixture.window->files().setFaultInjector(nullptr);
+
+    ASSERT_EQ(fixture.dialogs.informations.size(), 1);
+    EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
+    EXPECT_EQ(grid()->rowCount(), 1) << "the account that was not stored is not shown";
+    EXPECT_EQ(page->cell(0, 1), "Anna");
+    EXPECT_EQ(accounts.readUsers().size(), 1u);
+    EXPECT_TRUE(fixture.window->commands()->isLocked()) << "the page stays open";
+}
