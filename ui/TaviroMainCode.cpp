@@ -406,8 +406,7 @@ void TTaviroMainForm::savePlacement()
 
 void TTaviroMainForm::reportError(const std::exception& error)
 {
-    m_environment.dialogs.showInformation(QStringLiteral("Wystąpił błąd podczas pracy z plikami danych. ") +
-                                          QString::fromUtf8(error.what()));
+    m_environment.dialogs.showInformation(fileErrorText(error));
 }
 
 } // namespace taviro::ui

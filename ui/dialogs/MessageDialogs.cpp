@@ -54,4 +54,9 @@ bool ScriptedMessageDialogs::askQuestion(const QString& text)
     return answers.takeFirst();
 }
 
+QString fileErrorText(const std::exception& error)
+{
+    return QStringLiteral("Wystąpił błąd podczas pracy z plikami danych. ") + QString::fromUtf8(error.what());
+}
+
 } // namespace taviro::ui

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <exception>
+
 namespace taviro::ui {
 
 class MessageDialogs
@@ -48,5 +50,9 @@ public:
     QStringList questions;
     QList<bool> answers;
 };
+
+// The general message for a failed operation on the data files: what the user sees when a read
+// or write ends a command.
+QString fileErrorText(const std::exception& error);
 
 } // namespace taviro::ui

@@ -174,8 +174,7 @@ void TTaviroImportForm::TaviroImportOkButtonClick()
     } catch (const std::exception& error) {
         delete m_progress;
         m_progress = nullptr;
-        m_dialogs.showInformation(QStringLiteral("Wystąpił błąd podczas pracy z plikami danych. ") +
-                                  QString::fromUtf8(error.what()));
+        m_dialogs.showInformation(fileErrorText(error));
     }
     accept();
 }

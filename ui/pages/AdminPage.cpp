@@ -582,8 +582,7 @@ bool TaviroAdminPanel::writeUserFile()
 
 void TaviroAdminPanel::reportError(const std::exception& error)
 {
-    m_window.environment().dialogs.showInformation(QStringLiteral("Wystąpił błąd podczas pracy z plikami danych. ") +
-                                                   QString::fromUtf8(error.what()));
+    m_window.environment().dialogs.showInformation(fileErrorText(error));
 }
 
 void TaviroAdminPanel::TaviroAdminChangeButtonClick()

@@ -112,9 +112,4 @@ bool pressDefaultButton(QKeyEvent* event, QPushButton* defaultButton)
     return true;
 }
 
-QString fileErrorText(const std::exception& error)
-{
-    return QStringLiteral("Wystąpił błąd podczas pracy z plikami danych. ") + QString::fromUtf8(error.what());
-}
-
 } // namespace taviro::ui

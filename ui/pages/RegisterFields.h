@@ -43,7 +43,4 @@ std::string trimmedText(const QString& text);
 // the key was used.
 bool pressDefaultButton(QKeyEvent* event, QPushButton* defaultButton);
 
-// The general message for a failed file operation, as the main window shows it.
-QString fileErrorText(const std::exception& error);
-
 } // namespace taviro::ui
