@@ -1,5 +1,6 @@
 // taviro-admin: installation and maintenance commands on a data directory, without a window.
 #include "AdminCommands.h"
+#include "platform/PlatformFiles.h"
 
 #include <iostream>
 
@@ -25,7 +26,7 @@ bool standardInputIsTerminal()
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = taviro::platform::commandLineArguments(argc, argv);
     taviro::admin::Console console{std::cin, std::cout, std::cerr, standardInputIsTerminal()};
     return taviro::admin::runAdminTool(arguments, console);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace taviro::platform {
 
@@ -111,6 +112,9 @@ ErrorCode removeFile(const std::string& path);
 // Creates the folder and any missing parents; an existing folder is success.
 ErrorCode createDirectories(const std::string& path);
 std::string executablePath();
+// The program's arguments (without the program name) in UTF-8. On Windows argv is in the ANSI
+// code page, so they are taken from the wide command line instead.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
 std::string absolutePath(const std::string& path);
 std::string errorText(ErrorCode error);
 void sleepMilliseconds(int milliseconds);

@@ -310,6 +310,11 @@ std::string executablePath()
     return buffer;
 }
 
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 std::string absolutePath(const std::string& path)
 {
     std::error_code ec;

@@ -16,6 +16,8 @@
 #endif
 #include <windows.h>
 
+#include <shellapi.h>
+
 namespace taviro::platform {
 namespace {
 
@@ -339,6 +341,19 @@ std::string executablePath()
         }
         buffer.resize(buffer.size() * 2); // cut short: try again with more room
     }
+}
+
+std::vector<std::string> commandLineArguments(int, char**)
+{
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide)
+        return arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(toUtf8(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
 }
 
 std::string absolutePath(const std::string& path)
