@@ -16,31 +16,6 @@
 namespace taviro {
 namespace {
 
-struct LineSpan
-{
-    std::string_view text; // without its line end
-    std::size_t begin = 0;
-    std::size_t next = 0; // where the following line begins
-};
-
-std::vector<LineSpan> linesWithOffsets(std::string_view content)
-{
-    std::vector<LineSpan> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        auto end = content.find('\n', start);
-        const bool complete = end != std::string_view::npos;
-        if (!complete)
-            end = content.size();
-        std::string_view text = content.substr(start, end - start);
-        if (complete && !text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        lines.push_back({text, start, complete ? end + 1 : end});
-        start = end + 1;
-    }
-    return lines;
-}
-
 bool isIdLineOf(std::string_view line, std::string_view identifier)
 {
     const auto [key, value] = splitLine(line);
@@ -60,7 +35,7 @@ struct RecordSpan
 // before its "}") ends where the next one starts.
 std::vector<RecordSpan> recordsWithId(std::string_view content, std::string_view identifier)
 {
-    const std::vector<LineSpan> lines = linesWithOffsets(content);
+    const std::vector<LineSpan> lines = lineSpans(content);
     std::vector<RecordSpan> found;
     std::size_t i = 0;
     while (i < lines.size()) {

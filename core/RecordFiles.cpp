@@ -78,21 +78,29 @@ std::string appraisalsFileName(std::string_view employeeIdentifier)
     return "Gr" + std::string(employeeIdentifier) + ".dat";
 }
 
-std::vector<std::string_view> splitLines(std::string_view content)
+std::vector<LineSpan> lineSpans(std::string_view content)
 {
-    std::vector<std::string_view> lines;
+    std::vector<LineSpan> lines;
     std::size_t start = 0;
     while (start < content.size()) {
         auto end = content.find('\n', start);
         const bool complete = end != std::string_view::npos;
         if (!complete)
             end = content.size();
-        std::string_view line = content.substr(start, end - start);
-        if (complete && !line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
+        std::string_view text = content.substr(start, end - start);
+        if (complete && !text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
+        lines.push_back({text, start, complete ? end + 1 : end});
         start = end + 1;
     }
+    return lines;
+}
+
+std::vector<std::string_view> splitLines(std::string_view content)
+{
+    std::vector<std::string_view> lines;
+    for (const LineSpan& span : lineSpans(content))
+        lines.push_back(span.text);
     return lines;
 }
 

@@ -117,4 +117,13 @@ std::string valueFromLoaded(const std::vector<std::string>& lines, std::string_v
 // crash counts as a line; the empty text after a final line end does not.
 std::vector<std::string_view> splitLines(std::string_view content);
 
+// The same lines with where each begins in the content and where the next one begins.
+struct LineSpan
+{
+    std::string_view text; // without its line end
+    std::size_t begin = 0;
+    std::size_t next = 0;
+};
+std::vector<LineSpan> lineSpans(std::string_view content);
+
 } // namespace taviro

@@ -1,5 +1,5 @@
-// Test runner for the dialogs: the widgets need an application object, and the tests run without
-// a screen unless a platform is chosen explicitly.
+// Test runner for the GUI tests: widgets need an application object, and the tests run without a
+// screen unless a platform is chosen explicitly.
 #include <QApplication>
 
 #include <gtest/gtest.h>
