@@ -17,6 +17,8 @@ public:
 
     // Waits for the end; the exit code, or -1 when the child was killed or could not start.
     int wait();
+    // Waits at most that long; true when the child has ended (its code then comes from wait()).
+    bool waitFor(int milliseconds);
     // Ends the child at once, without giving it a chance to clean up, and reaps it.
     void kill();
 

@@ -50,6 +50,23 @@ int ChildProcess::wait()
     return m_exitCode;
 }
 
+bool ChildProcess::waitFor(int milliseconds)
+{
+    for (int waited = 0; !m_done; waited += 10) {
+        int status = 0;
+        const pid_t ended = ::waitpid(static_cast<pid_t>(m_id), &status, WNOHANG);
+        if (ended == static_cast<pid_t>(m_id)) {
+            m_done = true;
+            m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            break;
+        }
+        if (waited >= milliseconds)
+            return false;
+        sleepMs(10);
+    }
+    return true;
+}
+
 void ChildProcess::kill()
 {
     if (m_done)

@@ -127,6 +127,16 @@ int ChildProcess::wait()
     return m_exitCode;
 }
 
+bool ChildProcess::waitFor(int milliseconds)
+{
+    if (m_done)
+        return true;
+    if (::WaitForSingleObject(toHandle(m_id), static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0)
+        return false;
+    wait();
+    return true;
+}
+
 void ChildProcess::kill()
 {
     if (m_done)

@@ -4,6 +4,8 @@
 
 #include "SingleInstance.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QUuid>
 
@@ -37,12 +39,17 @@ TEST(SingleInstance, TwoStartsOfTheProgramLeaveOneRunningCopy)
 {
     TemporaryDataDirectory dir;
     // A user name of its own keeps this test apart from any copy a developer has open.
-    qputenv("USER", QUuid::createUuid().toString(QUuid::Id128).left(12).toUtf8());
+    const QString user = QUuid::createUuid().toString(QUuid::Id128).left(12);
+    qputenv("USER", user.toUtf8());
     const std::vector<std::string> arguments = {"--data-dir", dir.directory().path()};
     ChildProcess first(TAVIRO_PROGRAM, arguments, dir.file("first.out"));
-    sleepMs(1500); // the first copy is up and waits in its login dialog
+    // The first copy has become the running one once it holds its lock file.
+    const QString lock =
+        QDir(QDir::tempPath()).filePath(ui::SingleInstance::keyFor(QStringLiteral(TAVIRO_PROGRAM), user) + ".lock");
+    ASSERT_TRUE(MainWindowFixture::waitFor([&] { return QFileInfo::exists(lock); }, 60000));
     ChildProcess second(TAVIRO_PROGRAM, arguments, dir.file("second.out"));
-    EXPECT_EQ(second.wait(), 0) << "the second start ends by itself";
-    // The first copy is still there: killing it is the only way it ends.
+    ASSERT_TRUE(second.waitFor(60000)) << "the second start ends by itself";
+    EXPECT_EQ(second.wait(), 0);
+    EXPECT_FALSE(first.waitFor(200)) << "the first copy keeps running";
     first.kill();
 }
