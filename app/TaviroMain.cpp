@@ -1,12 +1,16 @@
 // The desktop program: Polish everywhere, one running copy per user, the main window and the
 // event loop. Everything else lives in the libraries.
-#include "DesktopShell.h"
-#include "MessageDialogs.h"
 #include "SingleInstance.h"
-#include "TaviroLoginCode.h"
 #include "TaviroMainCode.h"
+#include "dialogs/TaviroLoginCode.h"
+
+#include "MessageDialogs.h"
+
+#include "DesktopShell.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
+
+#include "Clock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -52,14 +56,16 @@ int main(int argc, char** argv)
     if (!single.becomeTheRunningCopy())
         return 0;
 
-    taviro::ui::RealMessageDialogs dialogs;
+    taviro::widgets::RealMessageDialogs dialogs;
     taviro::SystemDesktopShell shell;
     taviro::SystemUserSettings settings;
     taviro::SystemTextPrinter printer;
+    taviro::SystemClock clock;
     taviro::ui::Environment environment{dialogs,
                                         shell,
                                         settings,
                                         printer,
+                                        clock,
                                         [&dialogs](taviro::Accounts& accounts, QWidget* parent) {
                                             taviro::ui::TTaviroLoginForm login(accounts, dialogs, parent);
                                             taviro::ui::LoginAnswer answer;

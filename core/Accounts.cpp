@@ -1,5 +1,6 @@
 #include "Accounts.h"
 
+#include "RecordText.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -30,58 +31,16 @@ std::optional<int> tablePosition(char c)
     return static_cast<int>(position);
 }
 
-// The lines of an account file: split at LF, a CR before it dropped. Empty lines are kept here;
-// the readers skip them.
-std::vector<std::string_view> fileLines(std::string_view content)
+// The fields of a decoded user line. A field ends at CR LF, or at a lone CR or LF of a damaged
+// line; text after the last line break is a field when it is not empty.
+std::vector<LineSpan> fieldSpans(std::string_view text)
 {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        auto end = content.find('\n', start);
-        if (end == std::string_view::npos)
-            end = content.size();
-        std::string_view line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
+    return {Lines(text, LineEnds::Any).begin(), Lines(text, LineEnds::Any).end()};
 }
 
-// Where each field of a decoded user line starts and ends. A field ends at CR LF, or at a lone
-// CR or LF of a damaged line; text after the last line break is a field when it is not empty.
-struct FieldSpan
+std::string fieldText(const std::vector<LineSpan>& spans, std::size_t index)
 {
-    std::size_t start;
-    std::size_t end;
-};
-
-std::vector<FieldSpan> fieldSpans(std::string_view text)
-{
-    std::vector<FieldSpan> spans;
-    std::size_t start = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const char c = text[pos];
-        if (c != '\r' && c != '\n') {
-            ++pos;
-            continue;
-        }
-        spans.push_back({start, pos});
-        pos += (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
-        start = pos;
-    }
-    if (start < text.size())
-        spans.push_back({start, text.size()});
-    return spans;
-}
-
-std::string fieldText(std::string_view bytes, const std::vector<FieldSpan>& spans, std::size_t index)
-{
-    if (index >= spans.size())
-        return {};
-    return cp1250ToUtf8(bytes.substr(spans[index].start, spans[index].end - spans[index].start));
+    return index < spans.size() ? cp1250ToUtf8(spans[index].text) : std::string();
 }
 
 std::optional<std::size_t> rightsPosition(std::string_view rightsCode)
@@ -97,17 +56,12 @@ std::optional<std::size_t> rightsPosition(std::string_view rightsCode)
 std::vector<std::string> decodedUserLines(SharedFileAccess& files)
 {
     std::vector<std::string> decoded;
-    if (!files.exists(kUsersFile))
+    const std::optional<std::string> content = files.readIfExists(kUsersFile);
+    if (!content)
         return decoded;
-    std::string content;
-    {
-        SharedFile file = files.openWithRetry(kUsersFile, OpenKind::TextRead);
-        content = file.readAll();
-        file.close();
-    }
-    for (const std::string_view line : fileLines(content)) {
-        if (!line.empty())
-            decoded.push_back(pairDecode(line));
+    for (const LineSpan& line : Lines(*content)) {
+        if (!line.text.empty())
+            decoded.push_back(pairDecode(line.text));
     }
     return decoded;
 }
@@ -118,8 +72,8 @@ std::string firstLineOnce(SharedFileAccess& files, std::string_view relativeName
     SharedFile file = files.openOnce(relativeName, OpenKind::TextRead);
     const std::string content = file.readAll();
     file.close();
-    const auto lines = fileLines(content);
-    return lines.empty() ? std::string() : std::string(lines.front());
+    const Lines lines(content);
+    return lines.begin() == lines.end() ? std::string() : std::string(lines.begin()->text);
 }
 
 // A field that holds a line break would shift every field after it when the line is read back
@@ -190,9 +144,7 @@ UserAccount parseUserLine(std::string_view decodedUtf8)
     // The spans are found on UTF-8 here; line breaks are single bytes in both encodings.
     const auto spans = fieldSpans(decodedUtf8);
     auto field = [&](std::size_t index) {
-        if (index >= spans.size())
-            return std::string();
-        return std::string(decodedUtf8.substr(spans[index].start, spans[index].end - spans[index].start));
+        return index < spans.size() ? std::string(spans[index].text) : std::string();
     };
     return UserAccount{field(0), field(1), field(2), field(3), field(4), field(5), field(6)};
 }
@@ -205,11 +157,11 @@ bool Accounts::hasRight(std::string_view userName, std::string_view rightsCode)
     const std::string wanted = polishUpper(userName);
     for (const std::string& bytes : decodedUserLines(m_files)) {
         const auto spans = fieldSpans(bytes);
-        if (polishUpper(fieldText(bytes, spans, 3)) != wanted)
+        if (polishUpper(fieldText(spans, 3)) != wanted)
             continue;
         // From the start of the rights field to the end of the line: a short rights string
         // reads on into the line break and the unit list, exactly as stored.
-        std::string rights = spans.size() > kRightsField ? bytes.substr(spans[kRightsField].start) : std::string();
+        std::string rights = spans.size() > kRightsField ? bytes.substr(spans[kRightsField].begin) : std::string();
         if (rights.size() < kPaddedRightsLength)
             rights.append(kPaddedRightsLength - rights.size(), '0');
         if (rights[*position] == '1')
@@ -228,8 +180,8 @@ std::string Accounts::unitAccessList(std::string_view userName)
     const std::string wanted = polishUpper(userName);
     for (const std::string& bytes : decodedUserLines(m_files)) {
         const auto spans = fieldSpans(bytes);
-        if (polishUpper(fieldText(bytes, spans, 3)) == wanted)
-            return fieldText(bytes, spans, 6);
+        if (polishUpper(fieldText(spans, 3)) == wanted)
+            return fieldText(spans, 6);
     }
     return {};
 }
@@ -317,10 +269,10 @@ LoginResult Accounts::login(std::string_view identifier, std::string_view passwo
             content = file.readAll();
             file.close();
         }
-        for (const std::string_view line : fileLines(content)) {
-            if (line.empty())
+        for (const LineSpan& line : Lines(content)) {
+            if (line.text.empty())
                 continue;
-            const UserAccount account = parseUserLine(cp1250ToUtf8(pairDecode(line)));
+            const UserAccount account = parseUserLine(cp1250ToUtf8(pairDecode(line.text)));
             if (polishUpper(account.identifier) == wantedIdentifier &&
                 polishUpper(account.password) == wantedPassword) {
                 result.outcome = LoginResult::Outcome::Accepted;

@@ -9,7 +9,7 @@
 // one of the two files.
 #include "Register.h"
 
-#include "TextCodec.h"
+#include "RecordKeys.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ namespace {
 bool isIdLineOf(std::string_view line, std::string_view identifier)
 {
     const auto [key, value] = splitLine(line);
-    return key == "ID=" && value == identifier;
+    return key == keys::kId && value == identifier;
 }
 
 // One record of the wanted employee: its lines from "ID=" up to (not including) "}", as stored,
@@ -35,7 +35,7 @@ struct RecordSpan
 // before its "}") ends where the next one starts.
 std::vector<RecordSpan> recordsWithId(std::string_view content, std::string_view identifier)
 {
-    const std::vector<LineSpan> lines = lineSpans(content);
+    const std::vector<LineSpan> lines(Lines(content).begin(), Lines(content).end());
     std::vector<RecordSpan> found;
     std::size_t i = 0;
     while (i < lines.size()) {
@@ -44,17 +44,17 @@ std::vector<RecordSpan> recordsWithId(std::string_view content, std::string_view
             continue;
         }
         RecordSpan record;
-        record.begin = i > 0 && trimmed(lines[i - 1].text) == "{" ? lines[i - 1].begin : lines[i].begin;
+        record.begin = i > 0 && isRecordStart(lines[i - 1].text) ? lines[i - 1].begin : lines[i].begin;
         record.lines.emplace_back(lines[i].text);
         record.end = content.size();
         for (++i; i < lines.size(); ++i) {
             const std::string_view text = lines[i].text;
-            if (trimmed(text) == "}") {
+            if (isRecordEnd(text)) {
                 record.end = lines[i].next;
                 ++i;
                 break;
             }
-            if (trimmed(text) == "{" || splitLine(text).key == "ID=") {
+            if (isRecordStart(text) || splitLine(text).key == keys::kId) {
                 record.end = lines[i].begin;
                 break;
             }

@@ -1,5 +1,6 @@
 #include "RecordFiles.h"
 
+#include "RecordKeys.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -7,26 +8,7 @@
 namespace taviro {
 namespace {
 
-constexpr std::string_view kIdKey = "ID=";
 constexpr std::string_view kLineEnd = "\r\n";
-
-bool isRecordStart(std::string_view line)
-{
-    return trimmed(line) == "{";
-}
-bool isRecordEnd(std::string_view line)
-{
-    return trimmed(line) == "}";
-}
-
-bool sameIdentifier(std::string_view stored, std::string_view wanted)
-{
-    if (stored == wanted)
-        return true;
-    const auto a = parseInteger(stored);
-    const auto b = parseInteger(wanted);
-    return a && b && *a == *b;
-}
 
 std::string storedLine(std::string_view key, std::string_view value)
 {
@@ -37,15 +19,15 @@ std::string storedLine(std::string_view key, std::string_view value)
 
 } // namespace
 
-std::string deletionKey(RecordKind kind)
+std::string_view deletionKey(RecordKind kind)
 {
     switch (kind) {
     case RecordKind::Unit:
-        return "CELLDELETE=";
+        return keys::unit::kDelete;
     case RecordKind::Employee:
-        return "PERSONDELETE=";
+        return keys::employee::kDelete;
     case RecordKind::Appraisal:
-        return "DELETE=";
+        return keys::appraisal::kDelete;
     }
     return {};
 }
@@ -78,35 +60,9 @@ std::string appraisalsFileName(std::string_view employeeIdentifier)
     return "Gr" + std::string(employeeIdentifier) + ".dat";
 }
 
-std::vector<LineSpan> lineSpans(std::string_view content)
-{
-    std::vector<LineSpan> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        auto end = content.find('\n', start);
-        const bool complete = end != std::string_view::npos;
-        if (!complete)
-            end = content.size();
-        std::string_view text = content.substr(start, end - start);
-        if (complete && !text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        lines.push_back({text, start, complete ? end + 1 : end});
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::vector<std::string_view> splitLines(std::string_view content)
-{
-    std::vector<std::string_view> lines;
-    for (const LineSpan& span : lineSpans(content))
-        lines.push_back(span.text);
-    return lines;
-}
-
 Transformation softDelete(RecordKind kind)
 {
-    return [key = deletionKey(kind)](const std::vector<std::string>& lines) {
+    return [key = std::string(deletionKey(kind))](const std::vector<std::string>& lines) {
         std::vector<std::string> out = lines;
         for (std::string& line : out) {
             if (splitLine(line).key == key)
@@ -145,7 +101,7 @@ Transformation replaceValues(Fields values, std::vector<std::string> addIfMissin
 
 Transformation replaceBody(RecordKind kind, Fields fields)
 {
-    return [key = deletionKey(kind), fields = std::move(fields)](const std::vector<std::string>& lines) {
+    return [key = std::string(deletionKey(kind)), fields = std::move(fields)](const std::vector<std::string>& lines) {
         std::vector<std::string> out;
         out.push_back(lines.empty() ? std::string() : lines.front());
         for (const Field& field : fields)
@@ -159,125 +115,85 @@ RecordFiles::RecordFiles(SharedFileAccess& files, Counters& counters, std::strin
     : m_files(files), m_counters(counters), m_session(std::move(session))
 {}
 
-template <typename OnRecord>
-void RecordFiles::scanLive(std::string_view file, RecordKind kind, const std::vector<std::string>& keys,
-                           OnRecord onRecord)
-{
-    if (!m_files.exists(file))
-        return;
-    std::string content;
-    {
-        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextRead);
-        content = shared.readAll();
-        shared.close();
-    }
-    const std::string deletion = deletionKey(kind);
-    LiveRecord current{{}, std::vector<std::string>(keys.size())};
-    for (const std::string_view raw : splitLines(content)) {
-        if (isRecordStart(raw)) {
-            // A record cut short by a crash must not lend its values to the next one.
-            current = LiveRecord{{}, std::vector<std::string>(keys.size())};
-            continue;
-        }
-        const std::string line = cp1250ToUtf8(raw);
-        const auto [key, value] = splitLine(line);
-        if (key == kIdKey) {
-            current.id = value;
-        } else if (key == deletion) {
-            if (value == "0" && !current.id.empty() && onRecord(current))
-                return;
-        } else {
-            const auto wanted = std::find(keys.begin(), keys.end(), key);
-            if (wanted != keys.end())
-                current.values[static_cast<std::size_t>(wanted - keys.begin())] = value;
-        }
-    }
-}
-
 std::vector<LiveRecord> RecordFiles::enumerateLive(std::string_view file, RecordKind kind,
-                                                   const std::vector<std::string>& keys)
+                                                   std::span<const std::string_view> keys)
 {
     std::vector<LiveRecord> records;
-    scanLive(file, kind, keys, [&](const LiveRecord& record) {
-        LiveRecord decoded = record;
-        for (std::string& value : decoded.values)
-            value = decodeMultiLine(value);
-        records.push_back(std::move(decoded));
-        return false;
-    });
+    const std::optional<std::string> content = m_files.readIfExists(file);
+    if (!content)
+        return records;
+    scanLiveRecords(*content, deletionKey(kind), keys,
+                    [&](std::string_view id, std::span<const std::string_view> values) {
+                        LiveRecord record{cp1250ToUtf8(id), {}};
+                        record.values.reserve(values.size());
+                        for (const std::string_view value : values)
+                            record.values.push_back(cp1250ToUtf8(value));
+                        records.push_back(std::move(record));
+                        return false;
+                    });
     return records;
 }
 
+namespace {
+
+// The identifier of the first live record whose values, upper-cased after Polish rules, equal the
+// wanted ones (already upper-cased); empty when there is none.
+std::string firstIdByNames(const std::optional<std::string>& content, RecordKind kind,
+                           std::span<const std::string_view> keys, const std::vector<std::string>& wanted)
+{
+    std::string found;
+    if (!content)
+        return found;
+    scanLiveRecords(*content, deletionKey(kind), keys,
+                    [&](std::string_view id, std::span<const std::string_view> values) {
+                        for (std::size_t i = 0; i < values.size(); ++i) {
+                            if (polishUpper(cp1250ToUtf8(values[i])) != wanted[i])
+                                return false;
+                        }
+                        found = cp1250ToUtf8(id);
+                        return true;
+                    });
+    return found;
+}
+
+} // namespace
+
 std::string RecordFiles::findUnitIdByName(std::string_view name)
 {
-    const std::string wanted = polishUpper(name);
-    std::string found;
-    scanLive(unitsFileName(), RecordKind::Unit, {"CELLNAME="}, [&](const LiveRecord& record) {
-        if (polishUpper(record.values[0]) != wanted)
-            return false;
-        found = record.id;
-        return true;
-    });
-    return found;
+    constexpr std::string_view keys[] = {keys::unit::kName};
+    return firstIdByNames(m_files.readIfExists(unitsFileName()), RecordKind::Unit, keys, {polishUpper(name)});
 }
 
 std::string RecordFiles::findEmployeeIdByName(std::string_view unitIdentifier, std::string_view firstName,
                                               std::string_view surname)
 {
-    const std::string wantedFirst = polishUpper(firstName);
-    const std::string wantedSurname = polishUpper(surname);
-    std::string found;
-    scanLive(employeesFileName(unitIdentifier), RecordKind::Employee, {"PERSONNAME=", "PERSONSURNAME="},
-             [&](const LiveRecord& record) {
-                 if (polishUpper(record.values[0]) != wantedFirst || polishUpper(record.values[1]) != wantedSurname)
-                     return false;
-                 found = record.id;
-                 return true;
-             });
-    return found;
+    constexpr std::string_view keys[] = {keys::employee::kName, keys::employee::kSurname};
+    return firstIdByNames(m_files.readIfExists(employeesFileName(unitIdentifier)), RecordKind::Employee, keys,
+                          {polishUpper(firstName), polishUpper(surname)});
 }
 
 Fields RecordFiles::readById(std::string_view file, std::string_view identifier)
 {
     Fields fields;
-    if (!m_files.exists(file))
+    const std::optional<std::string> content = m_files.readIfExists(file);
+    if (!content)
         return fields;
-    std::string content;
-    {
-        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextRead);
-        content = shared.readAll();
-        shared.close();
-    }
-    bool selected = false;
-    for (const std::string_view raw : splitLines(content)) {
-        if (selected && (isRecordEnd(raw) || isRecordStart(raw)))
-            break; // "{" here means the record was cut short; the next one is not part of it
-        const std::string line = cp1250ToUtf8(raw);
-        const auto [key, value] = splitLine(line);
-        if (!selected && key == kIdKey && sameIdentifier(value, identifier))
-            selected = true;
-        if (selected)
-            fields.push_back({std::string(key), decodeMultiLine(value)});
-    }
+    for (const KeyValue& field : recordFields(*content, identifier))
+        fields.push_back({cp1250ToUtf8(field.key), decodeMultiLine(cp1250ToUtf8(field.value))});
     return fields;
 }
 
 std::string RecordFiles::add(std::string_view file, RecordKind kind, const Fields& fields)
 {
     // Every value is checked before anything is drawn or written.
-    std::string body;
-    for (const Field& field : fields) {
-        body += utf8ToCp1250(field.key + field.value);
-        body += kLineEnd;
-    }
+    const std::string body = encodedFieldLines(fields);
     if (!m_files.exists(file)) {
         // Waits rather than failing when another workstation is creating the same file.
         m_files.openWithRetry(file, OpenKind::BinaryOpenOrCreate).close();
     }
     const std::string id = m_counters.next(counterOf(kind));
-    std::string record = "{\r\nID=" + id + "\r\n" + body + deletionKey(kind) + "0\r\n}\r\n\r\n";
     SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppend);
-    shared.append(record);
+    shared.append(recordText(id, body, deletionKey(kind)));
     shared.close();
     return id;
 }
@@ -292,12 +208,12 @@ std::string RecordFiles::temporaryFileName(std::string_view file) const
 
 bool RecordFiles::rewrite(std::string_view file, std::string_view identifier, const Transformation& transformation)
 {
-    if (!m_files.exists(file))
-        return false;
     // Exclusive for the whole copy and the replacement: no other workstation appends to or
     // rewrites the file in between, so no change is lost.
-    SharedFile shared = m_files.openWithRetry(file, OpenKind::BinaryRead);
-    const std::string content = shared.readAll();
+    std::optional<SharedFile> shared = m_files.openIfExists(file, OpenKind::BinaryRead);
+    if (!shared)
+        return false;
+    const std::string content = shared->readAll();
 
     std::string copy;
     copy.reserve(content.size() + 256);
@@ -312,10 +228,11 @@ bool RecordFiles::rewrite(std::string_view file, std::string_view identifier, co
         recordLines.clear();
         selected = false;
     };
-    for (const std::string_view raw : splitLines(content)) {
+    for (const LineSpan& line : Lines(content)) {
+        const std::string_view raw = line.text;
         if (selected && (isRecordEnd(raw) || isRecordStart(raw)))
             writeSelection();
-        if (!selected && splitLine(raw).key == kIdKey && splitLine(raw).value == identifier) {
+        if (!selected && splitLine(raw).key == keys::kId && splitLine(raw).value == identifier) {
             selected = true;
             found = true;
         }
@@ -332,7 +249,7 @@ bool RecordFiles::rewrite(std::string_view file, std::string_view identifier, co
     const std::string temporary = temporaryFileName(file);
     platform::File output = m_files.createPrivateFile(temporary);
     m_files.writePrivate(output, temporary, copy);
-    shared.replaceWith(m_files.fullPath(temporary));
+    shared->replaceWith(m_files.fullPath(temporary));
     return found;
 }
 

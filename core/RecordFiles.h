@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Counters.h"
+#include "RecordText.h"
 #include "SharedFiles.h"
 
 #include <functional>
@@ -22,7 +23,7 @@ enum class RecordKind
 };
 
 // "CELLDELETE=", "PERSONDELETE=", "DELETE=".
-std::string deletionKey(RecordKind kind);
+std::string_view deletionKey(RecordKind kind);
 Counter counterOf(RecordKind kind);
 
 // "Cell.dat", "Pe" + unit identifier + ".dat", "Gr" + employee identifier + ".dat". An identifier
@@ -31,17 +32,9 @@ std::string unitsFileName();
 std::string employeesFileName(std::string_view unitIdentifier);
 std::string appraisalsFileName(std::string_view employeeIdentifier);
 
-// A line split at its first "="; the key keeps the "=".
-struct Field
-{
-    std::string key;
-    std::string value;
-    bool operator==(const Field&) const = default;
-};
-using Fields = std::vector<Field>;
-
 // One live record found by an enumeration: its identifier and the values of the keys asked for,
-// in the order they were asked for (empty where the record has no such line).
+// in the order they were asked for (empty where the record has no such line), as stored: a "#" or
+// "$" stays what it is.
 struct LiveRecord
 {
     std::string id;
@@ -68,8 +61,14 @@ public:
     // workstations.
     RecordFiles(SharedFileAccess& files, Counters& counters, std::string session);
 
-    // Every live record of the file in file order. A missing file gives nothing and is not opened.
-    std::vector<LiveRecord> enumerateLive(std::string_view file, RecordKind kind, const std::vector<std::string>& keys);
+    // Every live record of the file in file order, values as stored. A missing file gives nothing.
+    std::vector<LiveRecord> enumerateLive(std::string_view file, RecordKind kind,
+                                          std::span<const std::string_view> keys);
+    std::vector<LiveRecord> enumerateLive(std::string_view file, RecordKind kind,
+                                          std::initializer_list<std::string_view> keys)
+    {
+        return enumerateLive(file, kind, std::span<const std::string_view>(keys.begin(), keys.size()));
+    }
 
     // The identifier of the first live unit whose name equals name, letter case aside (Polish
     // letters included), with no trimming; empty when there is none.
@@ -101,9 +100,6 @@ public:
     const std::string& session() const { return m_session; }
 
 private:
-    template <typename OnRecord>
-    void scanLive(std::string_view file, RecordKind kind, const std::vector<std::string>& keys, OnRecord onRecord);
-
     SharedFileAccess& m_files;
     Counters& m_counters;
     std::string m_session;
@@ -112,18 +108,5 @@ private:
 // The text after the first "=" of the first line that contains key anywhere in it; empty when no
 // line does or the line has no "=". Printing reads the lines of loaded records this way.
 std::string valueFromLoaded(const std::vector<std::string>& lines, std::string_view key);
-
-// The lines of a file's content: split at LF, a CR before it dropped. A last line cut short by a
-// crash counts as a line; the empty text after a final line end does not.
-std::vector<std::string_view> splitLines(std::string_view content);
-
-// The same lines with where each begins in the content and where the next one begins.
-struct LineSpan
-{
-    std::string_view text; // without its line end
-    std::size_t begin = 0;
-    std::size_t next = 0;
-};
-std::vector<LineSpan> lineSpans(std::string_view content);
 
 } // namespace taviro

@@ -1,32 +1,69 @@
-// Units (Cell.dat) and the employees of each unit (Pe<unit>.dat): the operations behind their pages.
+// Units (Cell.dat), the employees of each unit (Pe<unit>.dat) and the appraisals of each employee
+// (Gr<employee>.dat): the operations behind their pages and the navigation panel.
 #include "Register.h"
 
+#include "RecordKeys.h"
 #include "TextCodec.h"
+
+#include <array>
+#include <utility>
 
 namespace taviro {
 namespace {
 
-constexpr std::string_view kFirm = "CELLFIRM=";
-constexpr std::string_view kCity = "CELLCITY=";
-constexpr std::string_view kUnitName = "CELLNAME=";
-constexpr std::string_view kAppraiser = "CELLPERSON=";
-constexpr std::string_view kAppraiserPosition = "CELLPOSITION=";
-constexpr std::string_view kUnitDate = "CELLDATE=";
+// Which member of a record's structure a key fills, in the order the record writes them.
+template <typename Record> using KeyMap = std::pair<std::string_view, std::string Record::*>;
 
-constexpr std::string_view kFirstName = "PERSONNAME=";
-constexpr std::string_view kSurname = "PERSONSURNAME=";
-constexpr std::string_view kPosition = "PERSONPOSITION=";
-constexpr std::string_view kEmploy = "PERSONEMPLOY=";
-constexpr std::string_view kDate1 = "PERSONDATE1=";
-constexpr std::string_view kDate2 = "PERSONDATE2=";
-constexpr std::string_view kDuty1 = "PERSONDUTY1=";
-constexpr std::string_view kDuty2 = "PERSONDUTY2=";
+constexpr std::array<KeyMap<Unit>, 6> kUnitKeys = {{
+    {keys::unit::kFirm, &Unit::firm},
+    {keys::unit::kCity, &Unit::city},
+    {keys::unit::kName, &Unit::name},
+    {keys::unit::kPerson, &Unit::person},
+    {keys::unit::kPosition, &Unit::position},
+    {keys::unit::kDate, &Unit::date},
+}};
 
-// A value as it goes into its line: trimmed, and a line break inside it in "#"/"$" form. For text
-// without line breaks this is just the trimmed text.
-std::string lineValue(std::string_view text)
+constexpr std::array<KeyMap<Employee>, 8> kEmployeeKeys = {{
+    {keys::employee::kName, &Employee::firstName},
+    {keys::employee::kSurname, &Employee::surname},
+    {keys::employee::kPosition, &Employee::position},
+    {keys::employee::kEmploy, &Employee::employ},
+    {keys::employee::kDate1, &Employee::date1},
+    {keys::employee::kDate2, &Employee::date2},
+    {keys::employee::kDuty1, &Employee::duty1},
+    {keys::employee::kDuty2, &Employee::duty2},
+}};
+
+// Every value goes into its line trimmed, a line break inside it in "#"/"$" form, so that no value
+// can break a record's line structure. For text without line breaks this is the trimmed text.
+template <typename Record, std::size_t N>
+Fields fieldsOf(const Record& record, const std::array<KeyMap<Record>, N>& keyMap)
 {
-    return encodeMultiLine(text);
+    Fields fields;
+    for (const auto& [key, member] : keyMap)
+        fields.push_back({std::string(key), encodeMultiLine(record.*member)});
+    return fields;
+}
+
+// Fills the members of a record from its read fields; translate turns each value into the form the
+// structure keeps.
+template <typename Record, std::size_t N, typename Translate>
+Record recordOf(const Fields& fields, const std::array<KeyMap<Record>, N>& keyMap, Translate translate)
+{
+    Record record;
+    for (const Field& field : fields) {
+        if (field.key == keys::kId) {
+            record.id = field.value;
+            continue;
+        }
+        for (const auto& [key, member] : keyMap) {
+            if (field.key == key) {
+                record.*member = translate(field.value);
+                break;
+            }
+        }
+    }
+    return record;
 }
 
 // readById hands back decoded values; a unit's values are given out in their stored form. No
@@ -43,37 +80,32 @@ std::string storedForm(std::string_view decoded)
     return stored;
 }
 
-Fields unitFields(const Unit& unit)
+std::string keptAsRead(std::string_view decoded)
 {
-    return {{std::string(kFirm), lineValue(unit.firm)},
-            {std::string(kCity), lineValue(unit.city)},
-            {std::string(kUnitName), lineValue(unit.name)},
-            {std::string(kAppraiser), lineValue(unit.person)},
-            {std::string(kAppraiserPosition), lineValue(unit.position)},
-            {std::string(kUnitDate), lineValue(unit.date)}};
+    return std::string(decoded);
 }
 
-Fields employeeFields(const Employee& employee)
+std::string textOf(std::string_view stored)
 {
-    return {{std::string(kFirstName), lineValue(employee.firstName)},
-            {std::string(kSurname), lineValue(employee.surname)},
-            {std::string(kPosition), lineValue(employee.position)},
-            {std::string(kEmploy), lineValue(employee.employ)},
-            {std::string(kDate1), lineValue(employee.date1)},
-            {std::string(kDate2), lineValue(employee.date2)},
-            {std::string(kDuty1), encodeMultiLine(employee.duty1)},
-            {std::string(kDuty2), encodeMultiLine(employee.duty2)}};
+    return cp1250ToUtf8(stored);
 }
 
 } // namespace
 
 // ---- Units ----
 
-std::vector<LiveRecord> UnitRegister::liveUnits()
+std::vector<UnitEntry> UnitRegister::liveUnits()
 {
-    auto units = m_records.enumerateLive(unitsFileName(), RecordKind::Unit, {std::string(kUnitName)});
-    for (LiveRecord& unit : units)
-        unit.values[0] = storedForm(unit.values[0]);
+    std::vector<UnitEntry> units;
+    const std::optional<std::string> content = m_records.files().readIfExists(unitsFileName());
+    if (!content)
+        return units;
+    constexpr std::string_view wanted[] = {keys::unit::kName};
+    scanLiveRecords(*content, keys::unit::kDelete, wanted,
+                    [&](std::string_view id, std::span<const std::string_view> values) {
+                        units.push_back({textOf(id), textOf(values[0])});
+                        return false;
+                    });
     return units;
 }
 
@@ -82,36 +114,19 @@ std::optional<Unit> UnitRegister::read(const std::string& id)
     const Fields fields = m_records.readById(unitsFileName(), id);
     if (fields.empty())
         return std::nullopt;
-    Unit unit;
-    for (const Field& field : fields) {
-        const std::string value = storedForm(field.value);
-        if (field.key == "ID=")
-            unit.id = value;
-        else if (field.key == kFirm)
-            unit.firm = value;
-        else if (field.key == kCity)
-            unit.city = value;
-        else if (field.key == kUnitName)
-            unit.name = value;
-        else if (field.key == kAppraiser)
-            unit.person = value;
-        else if (field.key == kAppraiserPosition)
-            unit.position = value;
-        else if (field.key == kUnitDate)
-            unit.date = value;
-    }
-    return unit;
+    return recordOf(fields, kUnitKeys, storedForm);
 }
 
 std::string UnitRegister::add(const Unit& unit)
 {
-    return m_records.add(unitsFileName(), RecordKind::Unit, unitFields(unit));
+    return m_records.add(unitsFileName(), RecordKind::Unit, fieldsOf(unit, kUnitKeys));
 }
 
 void UnitRegister::correct(const Unit& unit)
 {
     // Records made by the import have no date line; the first correction gives them one.
-    m_records.rewrite(unitsFileName(), unit.id, replaceValues(unitFields(unit), {std::string(kUnitDate)}));
+    m_records.rewrite(unitsFileName(), unit.id,
+                      replaceValues(fieldsOf(unit, kUnitKeys), {std::string(keys::unit::kDate)}));
 }
 
 void UnitRegister::remove(const std::string& id)
@@ -121,10 +136,28 @@ void UnitRegister::remove(const std::string& id)
 
 // ---- Employees ----
 
-std::vector<LiveRecord> EmployeeRegister::liveEmployees(const std::string& unitId)
+std::vector<EmployeeEntry> EmployeeRegister::liveEmployees(const std::string& unitId)
 {
-    return m_records.enumerateLive(employeesFileName(unitId), RecordKind::Employee,
-                                   {std::string(kFirstName), std::string(kSurname)});
+    std::vector<EmployeeEntry> employees;
+    const std::optional<std::string> content = m_records.files().readIfExists(employeesFileName(unitId));
+    if (!content)
+        return employees;
+    constexpr std::string_view wanted[] = {keys::employee::kName, keys::employee::kSurname};
+    scanLiveRecords(*content, keys::employee::kDelete, wanted,
+                    [&](std::string_view id, std::span<const std::string_view> values) {
+                        employees.push_back({textOf(id), textOf(values[0]), textOf(values[1]), {}});
+                        return false;
+                    });
+    return employees;
+}
+
+std::vector<EmployeeEntry> EmployeeRegister::unitTree(const std::string& unitId)
+{
+    std::vector<EmployeeEntry> employees = liveEmployees(unitId);
+    AppraisalRegister appraisals(m_records);
+    for (EmployeeEntry& employee : employees)
+        employee.appraisals = appraisals.liveAppraisals(employee.id);
+    return employees;
 }
 
 std::optional<Employee> EmployeeRegister::read(const std::string& unitId, const std::string& id)
@@ -132,43 +165,59 @@ std::optional<Employee> EmployeeRegister::read(const std::string& unitId, const 
     const Fields fields = m_records.readById(employeesFileName(unitId), id);
     if (fields.empty())
         return std::nullopt;
-    Employee employee;
-    for (const Field& field : fields) {
-        if (field.key == "ID=")
-            employee.id = field.value;
-        else if (field.key == kFirstName)
-            employee.firstName = field.value;
-        else if (field.key == kSurname)
-            employee.surname = field.value;
-        else if (field.key == kPosition)
-            employee.position = field.value;
-        else if (field.key == kEmploy)
-            employee.employ = field.value;
-        else if (field.key == kDate1)
-            employee.date1 = field.value;
-        else if (field.key == kDate2)
-            employee.date2 = field.value;
-        else if (field.key == kDuty1)
-            employee.duty1 = field.value;
-        else if (field.key == kDuty2)
-            employee.duty2 = field.value;
-    }
-    return employee;
+    return recordOf(fields, kEmployeeKeys, keptAsRead);
 }
 
 std::string EmployeeRegister::add(const std::string& unitId, const Employee& employee)
 {
-    return m_records.add(employeesFileName(unitId), RecordKind::Employee, employeeFields(employee));
+    return m_records.add(employeesFileName(unitId), RecordKind::Employee, fieldsOf(employee, kEmployeeKeys));
 }
 
 void EmployeeRegister::correct(const std::string& unitId, const Employee& employee)
 {
-    m_records.rewrite(employeesFileName(unitId), employee.id, replaceValues(employeeFields(employee)));
+    m_records.rewrite(employeesFileName(unitId), employee.id, replaceValues(fieldsOf(employee, kEmployeeKeys)));
 }
 
 void EmployeeRegister::remove(const std::string& unitId, const std::string& id)
 {
     m_records.rewrite(employeesFileName(unitId), id, softDelete(RecordKind::Employee));
+}
+
+// ---- Appraisals ----
+
+std::vector<AppraisalEntry> AppraisalRegister::liveAppraisals(const std::string& employeeId)
+{
+    std::vector<AppraisalEntry> appraisals;
+    const std::optional<std::string> content = m_records.files().readIfExists(appraisalsFileName(employeeId));
+    if (!content)
+        return appraisals;
+    constexpr std::string_view wanted[] = {keys::appraisal::kPeriodEnd};
+    scanLiveRecords(*content, keys::appraisal::kDelete, wanted,
+                    [&](std::string_view id, std::span<const std::string_view> values) {
+                        appraisals.push_back({textOf(id), textOf(values[0])});
+                        return false;
+                    });
+    return appraisals;
+}
+
+Fields AppraisalRegister::read(const std::string& employeeId, const std::string& id)
+{
+    return m_records.readById(appraisalsFileName(employeeId), id);
+}
+
+std::string AppraisalRegister::add(const std::string& employeeId, const Fields& fields)
+{
+    return m_records.add(appraisalsFileName(employeeId), RecordKind::Appraisal, fields);
+}
+
+bool AppraisalRegister::replace(const std::string& employeeId, const std::string& id, const Fields& fields)
+{
+    return m_records.rewrite(appraisalsFileName(employeeId), id, replaceBody(RecordKind::Appraisal, fields));
+}
+
+void AppraisalRegister::remove(const std::string& employeeId, const std::string& id)
+{
+    m_records.rewrite(appraisalsFileName(employeeId), id, softDelete(RecordKind::Appraisal));
 }
 
 } // namespace taviro

@@ -40,12 +40,37 @@ struct Employee
     std::string duty2;     // PERSONDUTY2= decoded
 };
 
+// What the unit list, the employee tree and the move dialog show, values as stored: a "#" or "$"
+// in a name stays what it is.
+struct UnitEntry
+{
+    std::string id;
+    std::string name;
+    bool operator==(const UnitEntry&) const = default;
+};
+
+struct AppraisalEntry
+{
+    std::string id;
+    std::string periodEnd; // SECTIONDDATE2=, the end of the appraised period (dd-mm-yyyy)
+    bool operator==(const AppraisalEntry&) const = default;
+};
+
+struct EmployeeEntry
+{
+    std::string id;
+    std::string firstName;
+    std::string surname;
+    std::vector<AppraisalEntry> appraisals; // filled by EmployeeRegister::unitTree only
+    bool operator==(const EmployeeEntry&) const = default;
+};
+
 class UnitRegister
 {
 public:
     explicit UnitRegister(RecordFiles& records) : m_records(records) {}
-    // Live units in file order (id, name as stored).
-    std::vector<LiveRecord> liveUnits();
+    // Live units in file order.
+    std::vector<UnitEntry> liveUnits();
     // Any unit, deleted ones too; nothing when the identifier is not in Cell.dat.
     std::optional<Unit> read(const std::string& id);
     // Appends a new unit (values trimmed; date written as given) and returns its identifier.
@@ -63,13 +88,37 @@ class EmployeeRegister
 {
 public:
     explicit EmployeeRegister(RecordFiles& records) : m_records(records) {}
-    std::vector<LiveRecord> liveEmployees(const std::string& unitId); // values: first name, surname
+    // Live employees of the unit in file order (no appraisals).
+    std::vector<EmployeeEntry> liveEmployees(const std::string& unitId);
+    // The same, each with the live appraisals of their file: what the navigation tree shows. The
+    // employee file is read and let go before the appraisal files are opened, so the fill never
+    // holds two files at once.
+    std::vector<EmployeeEntry> unitTree(const std::string& unitId);
     std::optional<Employee> read(const std::string& unitId, const std::string& id);
     // Values trimmed, duties trimmed and stored with "#"/"$" line breaks.
     std::string add(const std::string& unitId, const Employee& employee);
     // Replaces the values of the keys the record has; keys it lacks are not added.
     void correct(const std::string& unitId, const Employee& employee);
     void remove(const std::string& unitId, const std::string& id);
+
+private:
+    RecordFiles& m_records;
+};
+
+// The appraisals of one employee (Gr<employee>.dat). Field values are given and returned as the
+// key/value pairs of the record, values decoded on reading; the sheet editor decides them.
+class AppraisalRegister
+{
+public:
+    explicit AppraisalRegister(RecordFiles& records) : m_records(records) {}
+    std::vector<AppraisalEntry> liveAppraisals(const std::string& employeeId);
+    // The record's fields from "ID=" on, deleted records too; empty when it is not there.
+    Fields read(const std::string& employeeId, const std::string& id);
+    // Appends a record of the fields (stored form) and returns its new identifier.
+    std::string add(const std::string& employeeId, const Fields& fields);
+    // Replaces the record's body in place; false when it is not in the file.
+    bool replace(const std::string& employeeId, const std::string& id, const Fields& fields);
+    void remove(const std::string& employeeId, const std::string& id);
 
 private:
     RecordFiles& m_records;

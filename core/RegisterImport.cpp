@@ -9,6 +9,7 @@
 // writes them.
 #include "Register.h"
 
+#include "RecordKeys.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -45,29 +46,6 @@ std::string readImportFile(const std::string& path)
     return content;
 }
 
-// The lines of the import file with the offset just after each: CR LF, LF and a lone CR all end a
-// line, so that no carriage return ever reaches a stored value.
-std::vector<std::pair<std::string_view, std::size_t>> importLines(std::string_view content)
-{
-    std::vector<std::pair<std::string_view, std::size_t>> lines;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find_first_of("\r\n", start);
-        std::size_t next = end;
-        if (end == std::string_view::npos) {
-            end = content.size();
-            next = end;
-        } else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') {
-            next = end + 2;
-        } else {
-            next = end + 1;
-        }
-        lines.emplace_back(content.substr(start, end - start), next);
-        start = next;
-    }
-    return lines;
-}
-
 // The eleven fields of a line in UTF-8, each untrimmed and cut to its first 255 characters; nothing
 // for a blank line or one with fewer than ten tabs.
 std::optional<ImportFields> fieldsOf(std::string_view line)
@@ -88,17 +66,27 @@ std::optional<ImportFields> fieldsOf(std::string_view line)
     return fields;
 }
 
+// The import writes the values as they stand in the file: no trimming, and no date line for a unit.
 Fields unitRecord(const ImportFields& f)
 {
-    return {
-        {"CELLFIRM=", f[0]}, {"CELLCITY=", f[1]}, {"CELLNAME=", f[2]}, {"CELLPERSON=", f[3]}, {"CELLPOSITION=", f[4]}};
+    using namespace keys::unit;
+    return {{std::string(kFirm), f[0]},
+            {std::string(kCity), f[1]},
+            {std::string(kName), f[2]},
+            {std::string(kPerson), f[3]},
+            {std::string(kPosition), f[4]}};
 }
 
 Fields employeeRecord(const ImportFields& f)
 {
-    return {{"PERSONNAME=", f[5]},  {"PERSONSURNAME=", f[6]}, {"PERSONPOSITION=", f[7]}, {"PERSONEMPLOY=", f[8]},
-            {"PERSONDATE1=", f[9]}, {"PERSONDATE2=", f[10]},  {"PERSONDUTY1=", ""},      {"PERSONDUTY2=", ""}};
+    using namespace keys::employee;
+    return {{std::string(kName), f[5]},   {std::string(kSurname), f[6]}, {std::string(kPosition), f[7]},
+            {std::string(kEmploy), f[8]}, {std::string(kDate1), f[9]},   {std::string(kDate2), f[10]},
+            {std::string(kDuty1), ""},    {std::string(kDuty2), ""}};
 }
+
+constexpr std::string_view kUnitNameKeys[] = {keys::unit::kName};
+constexpr std::string_view kEmployeeNameKeys[] = {keys::employee::kName, keys::employee::kSurname};
 
 // The lookups and appends of the import. With reuse off every call goes straight to RecordFiles;
 // with reuse on the names seen in each file are kept between lines (see the top of the file).
@@ -113,7 +101,7 @@ public:
     {
         if (!m_reuse)
             return m_records.findUnitIdByName(name);
-        return find(unitsFileName(), RecordKind::Unit, {"CELLNAME="}, {polishUpper(name)});
+        return find(unitsFileName(), RecordKind::Unit, kUnitNameKeys, {polishUpper(name)});
     }
 
     std::string addUnit(const ImportFields& f)
@@ -127,7 +115,7 @@ public:
     {
         if (!m_reuse)
             return m_records.findEmployeeIdByName(unitId, firstName, surname);
-        return find(employeesFileName(unitId), RecordKind::Employee, {"PERSONNAME=", "PERSONSURNAME="},
+        return find(employeesFileName(unitId), RecordKind::Employee, kEmployeeNameKeys,
                     {polishUpper(firstName), polishUpper(surname)});
     }
 
@@ -150,56 +138,37 @@ private:
         std::map<Names, std::string> firstIdByNames;
     };
 
-    // The same reading as the enumeration of RecordFiles: the values seen last when a record's
-    // deletion line says "0"; a "{" line starts afresh.
-    static void parse(std::string_view content, RecordKind kind, const std::vector<std::string>& keys, Seen& seen)
+    // The one reading of live records every reader uses; an earlier record of a name wins.
+    static void parse(std::string_view content, RecordKind kind, std::span<const std::string_view> keys, Seen& seen)
     {
-        const std::string deletion = deletionKey(kind);
-        std::string id;
-        Names values(keys.size());
         seen.firstIdByNames.clear();
-        for (const std::string_view raw : splitLines(content)) {
-            if (trimmed(raw) == "{") {
-                id.clear();
-                values.assign(keys.size(), std::string());
-                continue;
-            }
-            const std::string line = cp1250ToUtf8(raw);
-            const auto [key, value] = splitLine(line);
-            if (key == "ID=") {
-                id = value;
-            } else if (key == deletion) {
-                if (value == "0" && !id.empty()) {
-                    Names upper;
-                    for (const std::string& v : values)
-                        upper.push_back(polishUpper(v));
-                    seen.firstIdByNames.emplace(std::move(upper), id); // an earlier record of the name wins
-                }
-            } else {
-                const auto wanted = std::find(keys.begin(), keys.end(), key);
-                if (wanted != keys.end())
-                    values[static_cast<std::size_t>(wanted - keys.begin())] = value;
-            }
-        }
+        scanLiveRecords(content, deletionKey(kind), keys,
+                        [&](std::string_view id, std::span<const std::string_view> values) {
+                            Names upper;
+                            for (const std::string_view value : values)
+                                upper.push_back(polishUpper(cp1250ToUtf8(value)));
+                            seen.firstIdByNames.emplace(std::move(upper), cp1250ToUtf8(id));
+                            return false;
+                        });
     }
 
-    std::string find(const std::string& file, RecordKind kind, const std::vector<std::string>& keys,
+    std::string find(const std::string& file, RecordKind kind, std::span<const std::string_view> keys,
                      const Names& wanted)
     {
         Seen& seen = m_seen[file];
-        if (!m_files.exists(file)) {
+        std::optional<SharedFile> shared = m_files.openIfExists(file, OpenKind::TextRead);
+        if (!shared) {
             seen = Seen{};
             return {};
         }
-        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextRead);
-        const platform::FileStamp stamp = shared.stamp();
+        const platform::FileStamp stamp = shared->stamp();
         if (!seen.valid || !(seen.stamp == stamp)) {
             seen.valid = false;
-            parse(shared.readAll(), kind, keys, seen);
+            parse(shared->readAll(), kind, keys, seen);
             seen.stamp = stamp;
             seen.valid = true;
         }
-        shared.close();
+        shared->close();
         const auto found = seen.firstIdByNames.find(wanted);
         return found == seen.firstIdByNames.end() ? std::string() : found->second;
     }
@@ -208,15 +177,11 @@ private:
     // under the append's own lock.
     std::string add(const std::string& file, RecordKind kind, const Fields& fields, Names names)
     {
-        std::string body;
-        for (const Field& field : fields) {
-            body += utf8ToCp1250(field.key + field.value);
-            body += "\r\n";
-        }
+        const std::string body = encodedFieldLines(fields);
         if (!m_files.exists(file))
             m_files.openWithRetry(file, OpenKind::BinaryOpenOrCreate).close();
         const std::string id = m_counters.next(counterOf(kind));
-        const std::string record = "{\r\nID=" + id + "\r\n" + body + deletionKey(kind) + "0\r\n}\r\n\r\n";
+        const std::string record = recordText(id, body, deletionKey(kind));
         SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppend);
         const platform::FileStamp before = shared.stamp();
         shared.append(record);
@@ -259,7 +224,9 @@ ImportResult importRegister(RecordFiles& records, const std::string& importFileP
     RegisterWriter writer(records, reading == ImportReading::ReuseUnchanged);
     ImportResult result;
     int lineNumber = 0;
-    for (const auto& [line, next] : importLines(content)) {
+    for (const LineSpan& span : Lines(content, LineEnds::Any)) {
+        const std::string_view line = span.text;
+        const std::size_t next = span.next;
         if (const auto fields = fieldsOf(line)) {
             const ImportFields& f = *fields;
             std::string unitId = writer.findUnit(f[2]);

@@ -206,18 +206,18 @@ bool SharedFileAccess::tryLock(std::string_view relativeName, bool exclusive, Sh
     return true;
 }
 
-bool SharedFileAccess::tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file,
-                               platform::ErrorCode& error)
+SharedFileAccess::OpenOutcome SharedFileAccess::tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file,
+                                                        platform::ErrorCode& error)
 {
     const OpenMode mode = modeOf(kind);
     if (!tryLock(relativeName, mode.exclusive, file, error))
-        return false;
+        return OpenOutcome::LockRefused;
     file.m_file = platform::File::open(file.m_fullPath, mode.access, mode.creation, mode.sharing, error);
     if (!file.m_file.isOpen()) {
         file.m_lock.release();
-        return false;
+        return OpenOutcome::OpenFailed;
     }
-    return true;
+    return OpenOutcome::Opened;
 }
 
 template <typename Attempt> SharedFile SharedFileAccess::retry(std::string_view relativeName, Attempt attempt)
@@ -237,8 +237,32 @@ template <typename Attempt> SharedFile SharedFileAccess::retry(std::string_view 
 SharedFile SharedFileAccess::openWithRetry(std::string_view relativeName, OpenKind kind)
 {
     return retry(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {
-        return tryOpen(relativeName, kind, file, error);
+        return tryOpen(relativeName, kind, file, error) == OpenOutcome::Opened;
     });
+}
+
+std::optional<SharedFile> SharedFileAccess::openIfExists(std::string_view relativeName, OpenKind kind)
+{
+    bool missing = false;
+    SharedFile file = retry(relativeName, [&](SharedFile& attempt, platform::ErrorCode& error) {
+        const OpenOutcome outcome = tryOpen(relativeName, kind, attempt, error);
+        // Under the lock nobody is making the file: missing is the answer, not a reason to wait.
+        missing = outcome == OpenOutcome::OpenFailed && platform::isNotFound(error);
+        return outcome == OpenOutcome::Opened || missing;
+    });
+    if (missing)
+        return std::nullopt;
+    return file;
+}
+
+std::optional<std::string> SharedFileAccess::readIfExists(std::string_view relativeName)
+{
+    std::optional<SharedFile> file = openIfExists(relativeName, OpenKind::TextRead);
+    if (!file)
+        return std::nullopt;
+    std::string content = file->readAll();
+    file->close();
+    return content;
 }
 
 SharedFile SharedFileAccess::lockWithRetry(std::string_view relativeName)
@@ -252,7 +276,7 @@ SharedFile SharedFileAccess::openOnce(std::string_view relativeName, OpenKind ki
 {
     SharedFile file;
     platform::ErrorCode error = 0;
-    if (!tryOpen(relativeName, kind, file, error))
+    if (tryOpen(relativeName, kind, file, error) != OpenOutcome::Opened)
         throw IoError(std::string(relativeName), platform::errorText(error));
     return file;
 }

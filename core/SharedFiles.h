@@ -11,6 +11,7 @@
 #include "platform/PlatformFiles.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -92,6 +93,11 @@ public:
 
     // Waits until the open succeeds (the retry protocol); never returns a closed file.
     SharedFile openWithRetry(std::string_view relativeName, OpenKind kind);
+    // The same for a file that may be missing: nothing, without waiting, when the file does not
+    // exist once its lock is held (there is no separate look for it beforehand).
+    std::optional<SharedFile> openIfExists(std::string_view relativeName, OpenKind kind);
+    // The whole content of a file read under a shared lock; nothing when the file is missing.
+    std::optional<std::string> readIfExists(std::string_view relativeName);
     // A single attempt; a failure throws IoError.
     SharedFile openOnce(std::string_view relativeName, OpenKind kind);
     // Creates the file empty if it does not exist yet, without truncating one that another
@@ -127,7 +133,13 @@ public:
 private:
     template <typename Attempt> SharedFile retry(std::string_view relativeName, Attempt attempt);
     bool tryLock(std::string_view relativeName, bool exclusive, SharedFile& file, platform::ErrorCode& error);
-    bool tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file, platform::ErrorCode& error);
+    enum class OpenOutcome
+    {
+        Opened,
+        LockRefused,
+        OpenFailed, // the lock was granted, the data file did not open; error says why
+    };
+    OpenOutcome tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file, platform::ErrorCode& error);
     SharedFile lockWithRetry(std::string_view relativeName);
     std::string lockPath(std::string_view relativeName) const;
 

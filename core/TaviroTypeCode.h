@@ -4,10 +4,13 @@
 #pragma once
 
 #include "Accounts.h"
+#include "Clock.h"
 #include "Counters.h"
 #include "DataDirectory.h"
 #include "IoError.h"
 #include "RecordFiles.h"
+#include "RecordKeys.h"
+#include "RecordText.h"
 #include "Register.h"
 #include "SharedFiles.h"
 #include "TextCodec.h"

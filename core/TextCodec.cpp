@@ -162,7 +162,7 @@ bool isCp1250Representable(std::string_view text)
     return true;
 }
 
-std::string trimmed(std::string_view text)
+std::string_view trimmedView(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -170,7 +170,12 @@ std::string trimmed(std::string_view text)
         ++begin;
     while (end > begin && isBlankOrControl(text[end - 1]))
         --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
+}
+
+std::string trimmed(std::string_view text)
+{
+    return std::string(trimmedView(text));
 }
 
 std::string polishUpper(std::string_view text)
@@ -222,14 +227,6 @@ std::string decodeMultiLine(std::string_view stored)
             c = '\n';
     }
     return out;
-}
-
-KeyValue splitLine(std::string_view line)
-{
-    const auto eq = line.find('=');
-    if (eq == std::string_view::npos)
-        return {line, {}};
-    return {line.substr(0, eq + 1), line.substr(eq + 1)};
 }
 
 namespace {

@@ -30,6 +30,8 @@ bool isCp1250Representable(std::string_view text);
 
 // Removes leading and trailing blanks and control characters (every byte up to and including 0x20).
 std::string trimmed(std::string_view text);
+// The same without copying: the trimmed part of the text.
+std::string_view trimmedView(std::string_view text);
 
 // Upper case after Polish rules (ą→Ą, ł→Ł, ż→Ż …) for every letter of the code page; the one
 // function used wherever names or identifiers are compared without regard to letter case.
@@ -41,14 +43,6 @@ std::string encodeMultiLine(std::string_view text);
 
 // Stored value back to text: every "#" becomes CR and every "$" LF.
 std::string decodeMultiLine(std::string_view stored);
-
-// Splits a line at its first "="; the key keeps the "=". A line without "=" is all key.
-struct KeyValue
-{
-    std::string_view key;
-    std::string_view value;
-};
-KeyValue splitLine(std::string_view line);
 
 struct Date
 {

@@ -1,6 +1,7 @@
 // The help dialog.
 #include "TaviroHelpCode.h"
 
+#include "Appearance.h"
 #include "HelpText.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
@@ -16,14 +17,9 @@
 #include <utility>
 
 namespace taviro {
-namespace {
-
-const QColor kEntryBackground(255, 255, 215);
-
-} // namespace
 
 TTaviroHelpForm::TTaviroHelpForm(DataDirectory directory, UserSettings& settings, TextPrinter& printer, QWidget* parent)
-    : QDialog(parent), m_directory(std::move(directory)), m_settings(settings), m_printer(printer)
+    : widgets::TaviroDialog(parent), m_directory(std::move(directory)), m_settings(settings), m_printer(printer)
 {
     setObjectName(QStringLiteral("TaviroHelpForm"));
     setWindowTitle(QStringLiteral("Pomoc"));
@@ -59,6 +55,8 @@ TTaviroHelpForm::TTaviroHelpForm(DataDirectory directory, UserSettings& settings
     connect(m_helpAtStart, &QCheckBox::clicked, this, &TTaviroHelpForm::helpAtStartClicked);
     connect(m_print, &QPushButton::clicked, this, &TTaviroHelpForm::printClicked);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    widgets::applyEntryBackground(m_richEdit);
+    installKeyPreview();
 }
 
 QString TTaviroHelpForm::printJobTitle()
@@ -69,13 +67,10 @@ QString TTaviroHelpForm::printJobTitle()
 void TTaviroHelpForm::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
-        QPalette palette = m_richEdit->palette();
-        palette.setColor(QPalette::Base, kEntryBackground);
-        m_richEdit->setPalette(palette);
         HelpText::load(m_directory, QStringLiteral("Start.hlp"), *m_richEdit);
         m_helpAtStart->setChecked(helpAtStart(m_settings));
     }
-    QDialog::showEvent(event);
+    widgets::TaviroDialog::showEvent(event);
 }
 
 void TTaviroHelpForm::helpAtStartClicked(bool checked)

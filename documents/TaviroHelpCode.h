@@ -1,9 +1,9 @@
 // The help dialog: the Start.hlp text, the help-at-start check box, printing the text.
 #pragma once
 
-#include "DataDirectory.h"
+#include "TaviroDialog.h"
 
-#include <QDialog>
+#include "DataDirectory.h"
 
 class QCheckBox;
 class QPushButton;
@@ -15,7 +15,7 @@ namespace taviro {
 class TextPrinter;
 class UserSettings;
 
-class TTaviroHelpForm : public QDialog
+class TTaviroHelpForm : public widgets::TaviroDialog
 {
     Q_OBJECT
 

@@ -1,38 +1,33 @@
-// The employee commands: new, view and correct open the employee page; delete asks and sets the
-// employee's deletion flag. Keeps the employee tree in step with what was written.
+// The employee commands over the employee page. Keeps the employee tree in step with what was
+// written.
 #pragma once
 
-#include "CommandHandler.h"
-#include "SessionState.h"
-
-#include <QString>
+#include "RegisterController.h"
 
 namespace taviro::ui {
 
 class PersonPage;
-class TTaviroMainForm;
 
-class EmployeeController : public CommandHandler
+class EmployeeController : public RegisterController
 {
 public:
-    explicit EmployeeController(TTaviroMainForm& window);
+    EmployeeController(Services& services, PageHost& host, NavigationPanel& navigation, PersonPage& page);
 
-    bool handles(Command command) const override;
-    void run(Command command) override;
-
-    PersonPage* page() const { return m_page; }
-
-    static QString title(PageMode mode);
+    static QString titleText(PageMode mode);
     static QString deleteQuestionText();
 
-private:
-    void open(PageMode mode);
-    void save();
-    void leavePage();
-    void remove();
+protected:
+    bool hasSelection(PageMode mode) const override;
+    QString title(PageMode mode) const override { return titleText(mode); }
+    QString deleteQuestion() const override { return deleteQuestionText(); }
+    void loadSelected() override;
+    bool store(PageMode mode) override;
+    void removeSelected() override;
+    QWidget* focusAfterPage() const override;
+    QWidget* focusAfterDelete() const override;
 
-    TTaviroMainForm& m_window;
-    PersonPage* m_page = nullptr;
+private:
+    PersonPage& m_personPage;
 };
 
 } // namespace taviro::ui

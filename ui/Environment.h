@@ -1,5 +1,5 @@
 // The outside world of the main window, one seam each: message dialogs, the desktop shell, the
-// per-user settings, the printer and the login. The program passes the real ones; tests pass
+// per-user settings, the printer, the clock and the login. The program passes the real ones; tests pass
 // recording or scripted ones.
 #pragma once
 
@@ -12,14 +12,17 @@ class QWidget;
 
 namespace taviro {
 class Accounts;
+class Clock;
 class DesktopShell;
 class TextPrinter;
 class UserSettings;
 } // namespace taviro
 
-namespace taviro::ui {
-
+namespace taviro::widgets {
 class MessageDialogs;
+}
+
+namespace taviro::ui {
 
 struct LoginAnswer
 {
@@ -30,14 +33,18 @@ struct LoginAnswer
 
 struct Environment
 {
-    MessageDialogs& dialogs;
+    widgets::MessageDialogs& dialogs;
     DesktopShell& shell;
     UserSettings& settings;
     TextPrinter& printer;
+    Clock& clock;
     // Runs the login; the real one shows the login dialog over the given parent.
     std::function<LoginAnswer(Accounts& accounts, QWidget* parent)> login;
     // Shows a modal dialog (help, about …) and returns when it is closed; tests may answer it.
     std::function<void(QDialog& dialog)> runDialog;
+    // Asks for the file to import, starting in a folder; an empty result means the user gave up.
+    // Empty: the real file-open dialog.
+    std::function<QString(QWidget* parent, const QString& startDirectory)> chooseImportFile = {};
 };
 
 } // namespace taviro::ui

@@ -1,32 +1,15 @@
 #include "MoveController.h"
 
 #include "NavigationPanel.h"
-#include "TaviroMainCode.h"
-#include "TaviroMoveCode.h"
+#include "PageHost.h"
+#include "Services.h"
+#include "dialogs/TaviroMoveCode.h"
 
 #include "MessageDialogs.h"
-#include "Register.h"
+
+#include "TextCodec.h"
 
 namespace taviro::ui {
-
-namespace {
-
-constexpr int kIdRole = Qt::UserRole;
-
-void removeEmployeeNode(QTreeWidget* tree, int employeeId)
-{
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        if (tree->topLevelItem(i)->data(0, kIdRole).toInt() == employeeId) {
-            // Nothing stays selected: the commands that need an employee are disabled again.
-            const QSignalBlocker blocker(tree);
-            delete tree->takeTopLevelItem(i);
-            tree->setCurrentItem(nullptr);
-            return;
-        }
-    }
-}
-
-} // namespace
 
 QString MoveController::employeeGoneText()
 {
@@ -36,57 +19,53 @@ QString MoveController::employeeGoneText()
 
 void MoveController::run(Command)
 {
-    m_window.lockCommands();
+    CommandLock lock(m_host);
     try {
         moveSelectedEmployee();
     } catch (...) {
         // The record is in at least one of the two files whatever happened; the tree shows
-        // where it is before the main window reports the failure.
+        // where it is before the failure is reported.
         try {
-            m_window.navigation()->fillTree(m_window.records());
+            m_navigation.fillTree();
         } catch (...) {
         }
         throw;
     }
-    m_window.unlockCommands();
 }
 
 void MoveController::moveSelectedEmployee()
 {
-    NavigationPanel* navigation = m_window.navigation();
-    const auto source = navigation->selectedUnitId();
-    const auto employee = navigation->selectedEmployeeId();
+    const auto source = m_navigation.selectedUnitId();
+    const auto employee = m_navigation.selectedEmployeeId();
     if (!source || !employee)
         return;
 
     // Every live unit but the present one, whatever the user may see: the employee may go to a
     // unit outside the user's own list.
     std::vector<TTaviroMoveForm::Target> targets;
-    for (const LiveRecord& unit : m_window.records().enumerateLive(unitsFileName(), RecordKind::Unit, {"CELLNAME="})) {
+    for (const UnitEntry& unit : m_services.units().liveUnits()) {
         const auto id = parseInteger(unit.id);
         if (id && *id != *source)
-            targets.emplace_back(QString::fromStdString(unit.values[0]), static_cast<int>(*id));
+            targets.emplace_back(QString::fromStdString(unit.name), static_cast<int>(*id));
     }
 
     std::optional<int> target;
     {
-        TTaviroMoveForm dialog(targets, &m_window);
-        if (m_window.environment().runDialog)
-            m_window.environment().runDialog(dialog);
-        else
-            dialog.exec();
+        TTaviroMoveForm dialog(targets, m_navigation.window());
+        m_host.runDialog(dialog);
         if (dialog.result() == QDialog::Accepted)
             target = dialog.targetUnitId();
     }
     if (!target)
         return;
 
-    if (moveEmployee(m_window.records(), identifierText(*source), identifierText(*target), identifierText(*employee))) {
-        removeEmployeeNode(navigation->tree(), *employee);
+    if (moveEmployee(m_services.records(), identifierText(*source), identifierText(*target),
+                     identifierText(*employee))) {
+        m_navigation.removeEmployee(*employee);
         return;
     }
-    m_window.environment().dialogs.showInformation(employeeGoneText());
-    navigation->fillTree(m_window.records());
+    m_services.dialogs().showInformation(employeeGoneText());
+    m_navigation.fillTree();
 }
 
 } // namespace taviro::ui

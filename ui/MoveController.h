@@ -3,14 +3,20 @@
 
 #include "CommandHandler.h"
 
+#include <QString>
+
 namespace taviro::ui {
 
-class TTaviroMainForm;
+class NavigationPanel;
+class PageHost;
+class Services;
 
 class MoveController : public CommandHandler
 {
 public:
-    explicit MoveController(TTaviroMainForm& window) : m_window(window) {}
+    MoveController(Services& services, PageHost& host, NavigationPanel& navigation)
+        : m_services(services), m_host(host), m_navigation(navigation)
+    {}
 
     bool handles(Command command) const override { return command == Command::MoveEmployee; }
     void run(Command command) override;
@@ -21,7 +27,9 @@ public:
 private:
     void moveSelectedEmployee();
 
-    TTaviroMainForm& m_window;
+    Services& m_services;
+    PageHost& m_host;
+    NavigationPanel& m_navigation;
 };
 
 } // namespace taviro::ui

@@ -1,9 +1,14 @@
 #include "NavigationPanel.h"
 
+#include "Services.h"
+#include "UserOperation.h"
+
 #include "Appearance.h"
-#include "TaviroTypeCode.h"
+#include "EntryControls.h"
 
 #include "Accounts.h"
+#include "Register.h"
+#include "TextCodec.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -17,19 +22,33 @@ namespace {
 constexpr int kStripHeight = 20;
 constexpr int kIdRole = Qt::UserRole;
 
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 int integerId(const std::string& id)
 {
     return static_cast<int>(parseInteger(id).value_or(0));
 }
 
+QString employeeText(const QString& firstName, const QString& surname)
+{
+    return firstName + QLatin1Char(' ') + surname;
+}
+
+QTreeWidgetItem* employeeNode(const EmployeeEntry& employee)
+{
+    auto* node = new QTreeWidgetItem;
+    node->setText(0,
+                  employeeText(QString::fromStdString(employee.firstName), QString::fromStdString(employee.surname)));
+    node->setData(0, kIdRole, integerId(employee.id));
+    for (const AppraisalEntry& appraisal : employee.appraisals) {
+        auto* child = new QTreeWidgetItem(node);
+        child->setText(0, QStringLiteral("Ocena z dnia ") + QString::fromStdString(appraisal.periodEnd));
+        child->setData(0, kIdRole, integerId(appraisal.id));
+    }
+    return node;
+}
+
 } // namespace
 
-NavigationPanel::NavigationPanel(QWidget* parent) : QWidget(parent)
+NavigationPanel::NavigationPanel(Services& services, QWidget* parent) : QWidget(parent), m_services(services)
 {
     setObjectName(QStringLiteral("TaviroNavigationPanel"));
     setFixedWidth(kWidth);
@@ -39,9 +58,7 @@ NavigationPanel::NavigationPanel(QWidget* parent) : QWidget(parent)
 
     layout->addWidget(makeStrip(QStringLiteral("Komórki organizacyjne"), QStringLiteral("TaviroNavCellTitlePanel"),
                                 QStringLiteral("TaviroNavCellPopupButton"), m_unitStripButton));
-    m_units = new QComboBox(this);
-    m_units->setObjectName(QStringLiteral("TaviroCellComboBox"));
-    m_units->setEditable(false);
+    m_units = new widgets::TaviroComboBox(QStringLiteral("TaviroCellComboBox"), this);
     m_units->setContextMenuPolicy(Qt::NoContextMenu);
     m_units->installEventFilter(this);
     layout->addWidget(m_units);
@@ -57,14 +74,9 @@ NavigationPanel::NavigationPanel(QWidget* parent) : QWidget(parent)
     m_tree->viewport()->installEventFilter(this);
     layout->addWidget(m_tree, 1);
 
-    applyEntryBackground(m_units);
-    applyEntryBackground(m_tree);
+    widgets::applyEntryBackground(m_tree);
 
-    connect(m_units, qOverload<int>(&QComboBox::activated), this, [this](int) {
-        if (m_records)
-            fillTree(*m_records);
-        emit unitPicked();
-    });
+    connect(m_units, qOverload<int>(&QComboBox::activated), this, &NavigationPanel::userPickedUnit);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this] { emit treeSelectionChanged(); });
 }
 
@@ -119,44 +131,101 @@ bool NavigationPanel::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void NavigationPanel::fillUnitList(RecordFiles& records, Accounts& accounts, const std::string& userName)
+void NavigationPanel::userPickedUnit()
 {
-    m_records = &records;
-    const bool administrator = isAdministrator(userName);
-    const std::string accessList = administrator ? std::string() : accounts.unitAccessList(userName);
+    // A file that cannot be read leaves the tree empty with the message; the program goes on.
+    if (!runUserOperation(m_services.dialogs(), [this] { fillTree(); }))
+        m_tree->clear();
+    emit unitPicked();
+}
+
+void NavigationPanel::fillUnitList()
+{
+    const std::string& user = m_services.session().user;
+    const bool administrator = isAdministrator(user);
+    const std::string accessList = administrator ? std::string() : m_services.accounts().unitAccessList(user);
+    const std::vector<UnitEntry> units = m_services.units().liveUnits();
     const QSignalBlocker blocker(m_units);
     m_units->clear();
-    for (const LiveRecord& unit : records.enumerateLive(unitsFileName(), RecordKind::Unit, {"CELLNAME="})) {
+    for (const UnitEntry& unit : units) {
         if (Accounts::unitAccessCheck(administrator, unit.id, accessList))
-            m_units->addItem(fromUtf8(unit.values[0]), integerId(unit.id));
+            m_units->addItem(QString::fromStdString(unit.name), integerId(unit.id));
     }
     m_units->setCurrentIndex(m_units->count() > 0 ? 0 : -1);
 }
 
-void NavigationPanel::fillTree(RecordFiles& records)
+void NavigationPanel::fillTree()
 {
-    m_records = &records;
     const QSignalBlocker blocker(m_tree);
     m_tree->clear();
     const auto unit = selectedUnitId();
     if (!unit)
         return;
-    // The employee file is read whole and let go before the appraisal files are opened, so the
-    // tree never holds two files at once.
-    const auto employees = records.enumerateLive(employeesFileName(identifierText(*unit)), RecordKind::Employee,
-                                                 {"PERSONNAME=", "PERSONSURNAME="});
-    for (const LiveRecord& employee : employees) {
-        auto* node = new QTreeWidgetItem(m_tree);
-        node->setText(0, fromUtf8(employee.values[0] + " " + employee.values[1]));
-        node->setData(0, kIdRole, integerId(employee.id));
-        for (const LiveRecord& appraisal :
-             records.enumerateLive(appraisalsFileName(employee.id), RecordKind::Appraisal, {"SECTIONDDATE2="})) {
-            auto* child = new QTreeWidgetItem(node);
-            child->setText(0, QStringLiteral("Ocena z dnia ") + fromUtf8(appraisal.values[0]));
-            child->setData(0, kIdRole, integerId(appraisal.id));
+    const std::vector<EmployeeEntry> employees = m_services.employees().unitTree(identifierText(*unit));
+    // The items are made apart from the view and handed over in one call.
+    QList<QTreeWidgetItem*> nodes;
+    nodes.reserve(static_cast<qsizetype>(employees.size()));
+    for (const EmployeeEntry& employee : employees)
+        nodes.append(employeeNode(employee));
+    m_tree->addTopLevelItems(nodes);
+    m_tree->setCurrentItem(nullptr);
+}
+
+void NavigationPanel::addUnit(const UnitEntry& unit)
+{
+    m_units->addItem(QString::fromStdString(unit.name), integerId(unit.id));
+    m_units->setCurrentIndex(m_units->count() - 1);
+    m_tree->clear(); // a new unit has no employees
+}
+
+void NavigationPanel::renameSelectedUnit(const QString& name)
+{
+    m_units->setItemText(m_units->currentIndex(), name);
+}
+
+void NavigationPanel::removeSelectedUnit()
+{
+    const int index = m_units->currentIndex();
+    m_units->removeItem(index);
+    m_units->setCurrentIndex(m_units->count() == 0 ? -1 : std::max(index - 1, 0));
+    fillTree();
+}
+
+void NavigationPanel::addEmployee(const EmployeeEntry& employee)
+{
+    QTreeWidgetItem* node = employeeNode(employee);
+    m_tree->addTopLevelItem(node);
+    m_tree->setCurrentItem(node);
+}
+
+void NavigationPanel::renameSelectedEmployee(const QString& firstName, const QString& surname)
+{
+    QTreeWidgetItem* node = m_tree->currentItem();
+    if (node && node->parent())
+        node = node->parent();
+    if (node)
+        node->setText(0, employeeText(firstName, surname));
+}
+
+void NavigationPanel::removeEmployee(int employeeId)
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        if (m_tree->topLevelItem(i)->data(0, kIdRole).toInt() == employeeId) {
+            // Nothing stays selected: the commands that need an employee are disabled again.
+            const QSignalBlocker blocker(m_tree);
+            delete m_tree->takeTopLevelItem(i);
+            m_tree->setCurrentItem(nullptr);
+            return;
         }
     }
-    m_tree->setCurrentItem(nullptr);
+}
+
+QStringList NavigationPanel::unitNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_units->count(); ++i)
+        names.append(m_units->itemText(i));
+    return names;
 }
 
 std::optional<int> NavigationPanel::selectedUnitId() const

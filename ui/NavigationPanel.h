@@ -15,11 +15,13 @@ class QMenu;
 class QToolButton;
 
 namespace taviro {
-class Accounts;
-class RecordFiles;
+struct EmployeeEntry;
+struct UnitEntry;
 } // namespace taviro
 
 namespace taviro::ui {
+
+class Services;
 
 class NavigationPanel : public QWidget
 {
@@ -27,17 +29,31 @@ class NavigationPanel : public QWidget
 public:
     static constexpr int kWidth = 200;
 
-    explicit NavigationPanel(QWidget* parent = nullptr);
+    NavigationPanel(Services& services, QWidget* parent = nullptr);
 
     // The pop-up menus of the strip buttons and of a right click.
     void setPopupMenus(QMenu* unitPopup, QMenu* treePopup);
 
-    // Rebuilds the unit list from Cell.dat with the units the user may see, and selects the
-    // first one without refilling the tree.
-    void fillUnitList(RecordFiles& records, Accounts& accounts, const std::string& userName);
+    // Rebuilds the unit list from Cell.dat with the units the current user may see, and selects
+    // the first one without refilling the tree.
+    void fillUnitList();
     // Rebuilds the tree of the selected unit's employees and their live appraisals; selects
     // and expands nothing.
-    void fillTree(RecordFiles& records);
+    void fillTree();
+
+    // Keeping the two controls in step with a change just written, without a refill.
+    // A new unit goes to the end of the list and is selected; the tree empties.
+    void addUnit(const UnitEntry& unit);
+    void renameSelectedUnit(const QString& name);
+    // The entry before the removed one is selected, or the first one; the tree is refilled.
+    void removeSelectedUnit();
+    // A new employee goes to the end of the tree and is selected.
+    void addEmployee(const EmployeeEntry& employee);
+    void renameSelectedEmployee(const QString& firstName, const QString& surname);
+    // Nothing stays selected afterwards.
+    void removeEmployee(int employeeId);
+    // The texts of the unit list (for the duplicate-name check).
+    QStringList unitNames() const;
 
     std::optional<int> selectedUnitId() const;
     std::optional<int> selectedEmployeeId() const;
@@ -58,6 +74,7 @@ protected:
 
 private:
     QWidget* makeStrip(const QString& title, const QString& stripName, const QString& buttonName, QToolButton*& button);
+    void userPickedUnit();
 
     QComboBox* m_units = nullptr;
     QTreeWidget* m_tree = nullptr;
@@ -65,7 +82,7 @@ private:
     QToolButton* m_treeStripButton = nullptr;
     QMenu* m_unitPopup = nullptr;
     QMenu* m_treePopup = nullptr;
-    RecordFiles* m_records = nullptr; // for refilling the tree when the user picks a unit
+    Services& m_services;
 };
 
 } // namespace taviro::ui

@@ -1,6 +1,8 @@
 // What the main window keeps for the whole run of the program.
 #pragma once
 
+#include "PageId.h"
+
 #include <string>
 
 namespace taviro::ui {
@@ -18,7 +20,7 @@ struct SessionState
     std::string sessionNumber; // eight digits, drawn at start-up
     std::string user;          // "Administrator" or the account's identifier; empty before login
     std::string password;      // as stored in the file the login matched
-    int currentPage = 0;
+    PageId currentPage = PageId::Start;
     PageMode pageMode = PageMode::None;
     bool criteriaChanged = false;
     std::string interviewDocument;

@@ -1,19 +1,22 @@
 #include "TaviroMainCode.h"
 
 #include "AdminController.h"
-#include "Appearance.h"
 #include "CommandBar.h"
 #include "EmployeeController.h"
 #include "MoveController.h"
 #include "NavigationPanel.h"
 #include "UnitController.h"
-#include "pages/ContentPage.h"
+#include "UserOperation.h"
+#include "dialogs/TaviroAboutCode.h"
+#include "pages/AdminPage.h"
+#include "pages/CellPage.h"
+#include "pages/PersonPage.h"
 #include "pages/StartPage.h"
 
-#include "DesktopShell.h"
-#include "GuiWaitNotifier.h"
+#include "Appearance.h"
 #include "MessageDialogs.h"
-#include "TaviroAboutCode.h"
+
+#include "DesktopShell.h"
 #include "TaviroHelpCode.h"
 #include "UserSettings.h"
 
@@ -25,6 +28,8 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <optional>
 
 namespace taviro::ui {
 namespace {
@@ -40,13 +45,11 @@ QString laterVersionText()
 } // namespace
 
 TTaviroMainForm::TTaviroMainForm(DataDirectory directory, Environment& environment, QWidget* parent)
-    : QMainWindow(parent), m_directory(std::move(directory)), m_environment(environment),
-      m_notifier(std::make_unique<GuiWaitNotifier>(environment.dialogs)), m_files(m_directory, *m_notifier),
-      m_counters(m_files), m_accounts(m_files)
+    : QMainWindow(parent), m_services(std::move(directory), environment)
 {
     setObjectName(QStringLiteral("TaviroMainForm"));
     setWindowTitle(caption());
-    setFont(windowFont());
+    setFont(widgets::windowFont());
     setMinimumSize(kInitialWidth, kMinimumHeight);
 
     m_commands = new CommandBar(this);
@@ -56,7 +59,7 @@ TTaviroMainForm::TTaviroMainForm(DataDirectory directory, Environment& environme
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    m_navigation = new NavigationPanel(central);
+    m_navigation = new NavigationPanel(m_services, central);
     m_navigation->setPopupMenus(m_commands->unitPopup(), m_commands->treePopup());
     connect(m_navigation, &NavigationPanel::unitPicked, this, &TTaviroMainForm::updateCommandStates);
     connect(m_navigation, &NavigationPanel::treeSelectionChanged, this, &TTaviroMainForm::updateCommandStates);
@@ -65,8 +68,8 @@ TTaviroMainForm::TTaviroMainForm(DataDirectory directory, Environment& environme
     m_pages->setObjectName(QStringLiteral("TaviroContentArea"));
     row->addWidget(m_pages, 1);
     setCentralWidget(central);
-    makeHandlers();
-    buildContentPages();
+    makePages();
+    makeControllers();
 
     statusBar()->setObjectName(QStringLiteral("TaviroStatusBar"));
     statusBar()->setFixedHeight(kStatusBarHeight);
@@ -94,93 +97,77 @@ QString TTaviroMainForm::applicationTitle()
     return QStringLiteral("Roreduva vizir uroradadudazaz azivavuzed idadorizodoza");
 }
 
-ContentPage* TTaviroMainForm::addContentPage(const QString& name, const QString& titleName, const QString& title,
-                                             bool withHint, const QString& hintName)
+ContentPage* TTaviroMainForm::addFramePage(PageId page, const QString& name, const QString& title,
+                                           const QString& hintName)
 {
-    auto* page = new ContentPage(name, titleName, m_pages);
-    page->setTitle(title);
+    const bool withHint = !hintName.isEmpty();
+    const QString area = name.chopped(5); // without "Panel"
+    auto* frame = new ContentPage(name, area + QStringLiteral("TitlePanel"), m_pages);
+    frame->setTitle(title);
     if (withHint)
-        page->addHintBox(hintName);
-    page->addButton(ContentPage::ButtonRole::Help, name.chopped(5) + QStringLiteral("HelpButton"),
-                    QStringLiteral("Pomoc"));
-    auto* last = page->addButton(ContentPage::ButtonRole::Last, name.chopped(5) + QStringLiteral("CancelButton"),
-                                 withHint ? QStringLiteral("Rezygnuj") : QStringLiteral("Zamknij"));
-    connect(page->button(ContentPage::ButtonRole::Help), &QPushButton::clicked, this,
-            [this] { showHelpDialog(false); });
+        frame->addHintBox(hintName);
+    frame->addButton(ContentPage::ButtonRole::Help, area + QStringLiteral("HelpButton"), QStringLiteral("Pomoc"));
+    auto* last = frame->addButton(ContentPage::ButtonRole::Last, area + QStringLiteral("CancelButton"),
+                                  withHint ? QStringLiteral("Rezygnuj") : QStringLiteral("Zamknij"));
+    connect(frame->button(ContentPage::ButtonRole::Help), &QPushButton::clicked, this, [this] { showHelp(); });
     connect(last, &QPushButton::clicked, this, &TTaviroMainForm::returnToStartPage);
-    return page;
+    m_pageWidgets[static_cast<std::size_t>(page)] = frame;
+    return frame;
 }
 
-void TTaviroMainForm::makeHandlers()
+void TTaviroMainForm::makePages()
 {
-    // Each area of the program makes its page(s) and carries out its commands.
-    m_handlers.push_back(std::make_unique<AdminController>(*this));
-    m_handlers.push_back(std::make_unique<MoveController>(*this));
-    m_handlers.push_back(std::make_unique<UnitController>(*this));
-    m_handlers.push_back(std::make_unique<EmployeeController>(*this));
+    m_pageWidgets[static_cast<std::size_t>(PageId::Start)] = new StartPage(m_pages);
+    m_pageWidgets[static_cast<std::size_t>(PageId::Cell)] = new CellPage(m_pages);
+    m_pageWidgets[static_cast<std::size_t>(PageId::Person)] = new PersonPage(m_pages);
+    m_pageWidgets[static_cast<std::size_t>(PageId::Admin)] = new TaviroAdminPanel(m_pages);
+    // The sheet pages come with their commands; until then each page shows its frame.
+    addFramePage(PageId::GradeA, QStringLiteral("TaviroGradeAPanel"), {}, QStringLiteral("TaviroGradeAMemo1"));
+    addFramePage(PageId::GradeB, QStringLiteral("TaviroGradeBPanel"), {}, QStringLiteral("TaviroGradeBMemo3"));
+    addFramePage(PageId::GradeB1, QStringLiteral("TaviroGradeB1Panel"),
+                 QStringLiteral("Wybór kryteriów do oceny i notatki z rozmów przed i po ich ustaleniu"),
+                 QStringLiteral("TaviroGradeB1Memo4"));
+    addFramePage(PageId::GradeC, QStringLiteral("TaviroGradeCPanel"), {}, QStringLiteral("TaviroGradeCMemo2"));
+    addFramePage(PageId::GradeD, QStringLiteral("TaviroGradeDPanel"), {}, QStringLiteral("TaviroGradeDMemo1"));
+    addFramePage(PageId::GradeE, QStringLiteral("TaviroGradeEPanel"), {}, QStringLiteral("TaviroGradeEMemo1"));
+    addFramePage(PageId::GradeB2, QStringLiteral("TaviroGradeB2Panel"),
+                 QStringLiteral("Wyjaśnienia dotyczące obowiązkowej rozmowy przed wyborem kryteriów"),
+                 QStringLiteral("TaviroGradeB2Memo2"));
+    addFramePage(PageId::GradeC1, QStringLiteral("TaviroGradeC1Panel"),
+                 QStringLiteral("Instrukcje jak przeprowadzić rozmowę oceniającą"),
+                 QStringLiteral("TaviroGradeC1Memo2"));
+    for (QWidget* page : m_pageWidgets)
+        m_pages->addWidget(page);
+    m_pages->setCurrentIndex(static_cast<int>(PageId::Start));
 }
 
-void TTaviroMainForm::installPage(int page, QWidget* widget)
+void TTaviroMainForm::makeControllers()
 {
-    widget->setParent(m_pages);
-    m_pageWidgets.at(static_cast<std::size_t>(page)) = widget;
+    // Each area of the program carries out its commands over its page.
+    auto& cellPage = *static_cast<CellPage*>(page(PageId::Cell));
+    auto& personPage = *static_cast<PersonPage*>(page(PageId::Person));
+    auto& adminPage = *static_cast<TaviroAdminPanel*>(page(PageId::Admin));
+    m_handlers.push_back(std::make_unique<AdminController>(m_services, *this, *m_navigation, adminPage));
+    m_handlers.push_back(std::make_unique<MoveController>(m_services, *this, *m_navigation));
+    m_handlers.push_back(std::make_unique<UnitController>(m_services, *this, *m_navigation, cellPage));
+    m_handlers.push_back(std::make_unique<EmployeeController>(m_services, *this, *m_navigation, personPage));
 }
 
 void TTaviroMainForm::returnToStartPage()
 {
-    showPage(StartPageIndex);
+    showPage(PageId::Start);
     unlockCommands();
 }
 
-void TTaviroMainForm::buildContentPages()
-{
-    m_startPage = new StartPage(m_pages);
-    m_pageWidgets[StartPageIndex] = m_startPage;
-    struct PageInfo
-    {
-        Page index;
-        const char* name;
-        const char* title;
-        const char* hint;
-    };
-    // The pages' own controls come with their commands; until then each page shows its frame.
-    static constexpr PageInfo kPages[] = {
-        {CellPage, "TaviroCellPanel", "", "TaviroCellMemo1"},
-        {PersonPage, "TaviroPersonPanel", "", "TaviroPersonMemo3"},
-        {GradeAPage, "TaviroGradeAPanel", "", "TaviroGradeAMemo1"},
-        {GradeBPage, "TaviroGradeBPanel", "", "TaviroGradeBMemo3"},
-        {GradeB1Page, "TaviroGradeB1Panel", "Wybór kryteriów do oceny i notatki z rozmów przed i po ich ustaleniu",
-         "TaviroGradeB1Memo4"},
-        {GradeCPage, "TaviroGradeCPanel", "", "TaviroGradeCMemo2"},
-        {GradeDPage, "TaviroGradeDPanel", "", "TaviroGradeDMemo1"},
-        {GradeEPage, "TaviroGradeEPanel", "", "TaviroGradeEMemo1"},
-        {GradeB2Page, "TaviroGradeB2Panel", "Wyjaśnienia dotyczące obowiązkowej rozmowy przed wyborem kryteriów",
-         "TaviroGradeB2Memo2"},
-        {GradeC1Page, "TaviroGradeC1Panel", "Instrukcje jak przeprowadzić rozmowę oceniającą", "TaviroGradeC1Memo2"},
-        {AdminPage, "TaviroAdminPanel", "Administracja programem", nullptr},
-    };
-    for (const PageInfo& info : kPages) {
-        if (m_pageWidgets[info.index])
-            continue; // an area installed its own page
-        const QString name = QString::fromUtf8(info.name);
-        m_pageWidgets[info.index] =
-            addContentPage(name, name.chopped(5) + QStringLiteral("TitlePanel"), QString::fromUtf8(info.title),
-                           info.hint != nullptr, QString::fromUtf8(info.hint ? info.hint : ""));
-    }
-    for (QWidget* page : m_pageWidgets)
-        m_pages->addWidget(page);
-    m_pages->setCurrentIndex(StartPageIndex);
-}
-
-QWidget* TTaviroMainForm::page(int page) const
+QWidget* TTaviroMainForm::page(PageId page) const
 {
     return m_pageWidgets.at(static_cast<std::size_t>(page));
 }
 
-void TTaviroMainForm::showPage(int page)
+void TTaviroMainForm::showPage(PageId page)
 {
-    m_session.currentPage = page;
-    m_pages->setCurrentIndex(page);
+    m_services.session().currentPage = page;
+    m_pages->setCurrentIndex(static_cast<int>(page));
     layOutCurrentPage();
 }
 
@@ -216,32 +203,30 @@ void TTaviroMainForm::closeEvent(QCloseEvent* event)
 
 void TTaviroMainForm::startUp()
 {
-    m_session.user.clear();
-    m_session.password.clear();
-    const LoginAnswer answer = m_environment.login(m_accounts, this);
+    SessionState& session = m_services.session();
+    session.user.clear();
+    session.password.clear();
+    const LoginAnswer answer = m_services.environment().login(m_services.accounts(), this);
     if (!answer.accepted) {
         close();
         QCoreApplication::exit(0);
         return;
     }
-    m_session.user = answer.user.toStdString();
-    m_session.password = answer.password.toStdString();
-    try {
-        platform::createDirectories(m_directory.file("Temp"));
-        m_session.sessionNumber = m_counters.next(Counter::Session);
-        m_records = std::make_unique<RecordFiles>(m_files, m_counters, m_session.sessionNumber);
-        m_navigation->fillUnitList(*m_records, m_accounts, m_session.user);
-        m_navigation->fillTree(*m_records);
-    } catch (const std::exception& error) {
+    session.user = answer.user.toStdString();
+    session.password = answer.password.toStdString();
+    runUserOperation(m_services.dialogs(), [this] {
+        platform::createDirectories(m_services.directory().file("Temp"));
+        m_services.beginSession();
+        m_navigation->fillUnitList();
+        m_navigation->fillTree();
+    });
+    if (!m_services.hasSession()) {
         // Without a session number nothing can be written: the program cannot go on.
-        reportError(error);
-        if (!m_records) {
-            close();
-            QCoreApplication::exit(1);
-            return;
-        }
+        close();
+        QCoreApplication::exit(1);
+        return;
     }
-    showPage(StartPageIndex);
+    showPage(PageId::Start);
     unlockCommands();
     m_navigation->unitList()->setFocus();
     m_started = true;
@@ -251,7 +236,7 @@ void TTaviroMainForm::startUp()
 
 void TTaviroMainForm::showHelpAtStart()
 {
-    if (helpAtStart(m_environment.settings))
+    if (helpAtStart(m_services.environment().settings))
         showHelpDialog(true);
 }
 
@@ -275,11 +260,11 @@ void TTaviroMainForm::updateCommandStates()
 
 bool TTaviroMainForm::checkRight(const QString& code)
 {
-    if (m_accounts.mayRun(m_session.user, code.toStdString()))
+    const std::string& user = m_services.session().user;
+    if (m_services.accounts().mayRun(user, code.toStdString()))
         return true;
-    lockCommands();
-    m_environment.dialogs.showInformation(QString::fromStdString(refusalText(m_session.user)));
-    unlockCommands();
+    CommandLock lock(*this);
+    m_services.dialogs().showInformation(QString::fromStdString(refusalText(user)));
     return false;
 }
 
@@ -287,44 +272,44 @@ void TTaviroMainForm::runCommand(Command command)
 {
     if (!m_started || m_commands->isLocked())
         return;
-    try {
-        carryOut(command);
-    } catch (const std::exception& error) {
-        reportError(error);
-        if (m_commands->isLocked() && m_session.currentPage == StartPageIndex)
-            unlockCommands();
+    // Every command that locks does it through a CommandLock, so an error leaves the commands as
+    // they were before the command: unlocked on the start page, or locked on the page it opened.
+    runUserOperation(m_services.dialogs(), [&] { carryOut(command); });
+}
+
+bool TTaviroMainForm::passesGuard(const CommandInfo& info)
+{
+    const QString right = QString::fromUtf8(info.right);
+    if (right == QLatin1String("admin")) {
+        if (isAdministrator(m_services.session().user))
+            return true;
+        CommandLock lock(*this);
+        m_services.dialogs().showInformation(QStringLiteral("Funkcja dostępna tylko dla administratora."));
+        return false;
     }
+    return right.isEmpty() || checkRight(right);
 }
 
 void TTaviroMainForm::carryOut(Command command)
 {
-    const CommandInfo& info = commandInfo(command);
-    const QString right = QString::fromUtf8(info.right);
-    if (right == QLatin1String("admin")) {
-        if (!isAdministrator(m_session.user)) {
-            lockCommands();
-            m_environment.dialogs.showInformation(QStringLiteral("Funkcja dostępna tylko dla administratora."));
-            unlockCommands();
-            return;
-        }
-    } else if (!right.isEmpty() && !checkRight(right)) {
+    if (!passesGuard(commandInfo(command)))
         return;
-    }
+    Environment& environment = m_services.environment();
     switch (command) {
     case Command::Exit:
         close();
         return;
     case Command::Regulations:
-        openReferenceDocument(m_environment.shell, m_directory, ReferenceDocument::Regulations);
+        openReferenceDocument(environment.shell, m_services.directory(), ReferenceDocument::Regulations);
         return;
     case Command::Statute:
-        openReferenceDocument(m_environment.shell, m_directory, ReferenceDocument::Statute);
+        openReferenceDocument(environment.shell, m_services.directory(), ReferenceDocument::Statute);
         return;
     case Command::WebPage:
-        openProducerWebPage(m_environment.shell);
+        openProducerWebPage(environment.shell);
         return;
     case Command::Mail:
-        openProducerMail(m_environment.shell);
+        openProducerMail(environment.shell);
         return;
     case Command::Help:
         showHelpDialog(true);
@@ -343,39 +328,33 @@ void TTaviroMainForm::carryOut(Command command)
     }
     // The appraisal sheets are not part of this version; the user is told so instead of seeing
     // nothing happen.
-    lockCommands();
-    m_environment.dialogs.showInformation(laterVersionText());
-    unlockCommands();
+    CommandLock lock(*this);
+    m_services.dialogs().showInformation(laterVersionText());
 }
 
-void TTaviroMainForm::runModal(QDialog& dialog)
+void TTaviroMainForm::runDialog(QDialog& dialog)
 {
-    if (m_environment.runDialog)
-        m_environment.runDialog(dialog);
+    if (m_services.environment().runDialog)
+        m_services.environment().runDialog(dialog);
     else
         dialog.exec();
 }
 
 void TTaviroMainForm::showHelpDialog(bool lock)
 {
+    std::optional<CommandLock> locked;
     if (lock)
-        lockCommands();
-    {
-        TTaviroHelpForm help(m_directory, m_environment.settings, m_environment.printer, this);
-        runModal(help);
-    }
-    if (lock)
-        unlockCommands();
+        locked.emplace(*this);
+    Environment& environment = m_services.environment();
+    TTaviroHelpForm help(m_services.directory(), environment.settings, environment.printer, this);
+    runDialog(help);
 }
 
 void TTaviroMainForm::showAboutDialog()
 {
-    lockCommands();
-    {
-        TTaviroAboutForm about(this);
-        runModal(about);
-    }
-    unlockCommands();
+    CommandLock lock(*this);
+    TTaviroAboutForm about(this);
+    runDialog(about);
 }
 
 void TTaviroMainForm::bringToFront()
@@ -389,7 +368,7 @@ void TTaviroMainForm::bringToFront()
 
 void TTaviroMainForm::restorePlacement()
 {
-    const auto stored = m_environment.settings.value(QString::fromLatin1(kPlacementKey));
+    const auto stored = m_services.environment().settings.value(QString::fromLatin1(kPlacementKey));
     if (stored && restoreGeometry(QByteArray::fromBase64(stored->toLatin1())))
         return;
     resize(kInitialWidth, kInitialHeight);
@@ -401,12 +380,8 @@ void TTaviroMainForm::restorePlacement()
 
 void TTaviroMainForm::savePlacement()
 {
-    m_environment.settings.setValue(QString::fromLatin1(kPlacementKey), QString::fromLatin1(saveGeometry().toBase64()));
-}
-
-void TTaviroMainForm::reportError(const std::exception& error)
-{
-    m_environment.dialogs.showInformation(fileErrorText(error));
+    m_services.environment().settings.setValue(QString::fromLatin1(kPlacementKey),
+                                               QString::fromLatin1(saveGeometry().toBase64()));
 }
 
 } // namespace taviro::ui

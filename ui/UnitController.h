@@ -1,41 +1,37 @@
-// The unit commands: new, view and correct open the unit page; delete asks and sets the unit's
-// deletion flag. Keeps the unit list and the employee tree in step with what was written.
+// The unit commands over the unit page. Keeps the unit list and the employee tree in step with what
+// was written.
 #pragma once
 
-#include "CommandHandler.h"
-#include "SessionState.h"
-
-#include <QString>
+#include "RegisterController.h"
 
 namespace taviro::ui {
 
 class CellPage;
-class TTaviroMainForm;
 
-class UnitController : public CommandHandler
+class UnitController : public RegisterController
 {
 public:
-    explicit UnitController(TTaviroMainForm& window);
+    UnitController(Services& services, PageHost& host, NavigationPanel& navigation, CellPage& page);
 
-    bool handles(Command command) const override;
-    void run(Command command) override;
-
-    CellPage* page() const { return m_page; }
-
-    static QString title(PageMode mode);
+    static QString titleText(PageMode mode);
     static QString duplicateNameText();
     static QString deleteQuestionText();
 
-private:
-    void open(PageMode mode);
-    void save();
-    void leavePage();
-    void remove();
-    // Whether another listed unit has the name, letter case and surrounding blanks aside.
-    bool isListed(const QString& name, int skippedIndex) const;
+protected:
+    bool hasSelection(PageMode mode) const override;
+    QString title(PageMode mode) const override { return titleText(mode); }
+    QString deleteQuestion() const override { return deleteQuestionText(); }
+    void loadSelected() override;
+    bool store(PageMode mode) override;
+    void removeSelected() override;
+    QWidget* focusAfterPage() const override;
+    QWidget* focusAfterDelete() const override { return focusAfterPage(); }
 
-    TTaviroMainForm& m_window;
-    CellPage* m_page = nullptr;
+private:
+    // Whether another listed unit has the name, letter case and surrounding blanks aside.
+    bool isListed(const std::string& name, int skippedIndex) const;
+
+    CellPage& m_cellPage;
 };
 
 } // namespace taviro::ui

@@ -67,6 +67,8 @@ public:
     static File open(const std::string& path, Access access, Creation creation, Sharing sharing, ErrorCode& error);
 
     bool isOpen() const { return m_handle != kInvalid; }
+    // The size as the open found it while nothing has been written through this handle since
+    // (the file is under a lock, so nobody else changes it); otherwise asked of the system.
     ErrorCode size(std::uint64_t& bytes) const;
     ErrorCode stamp(FileStamp& stamp) const;
     // Reads up to count bytes; got < count only at the end of the file.
@@ -79,7 +81,9 @@ public:
 
 private:
     static constexpr std::intptr_t kInvalid = -1;
+    static constexpr std::uint64_t kUnknownSize = ~std::uint64_t{0};
     std::intptr_t m_handle = kInvalid;
+    std::uint64_t m_sizeAtOpen = kUnknownSize;
 };
 
 // A byte-range lock on a companion lock file: shared for readers, exclusive for writers. The
@@ -106,6 +110,8 @@ private:
 };
 
 bool fileExists(const std::string& path);
+// Whether an open failed because the file (or its folder) does not exist.
+bool isNotFound(ErrorCode error);
 // Replaces target by source in one atomic step and makes the change durable.
 ErrorCode replaceFile(const std::string& source, const std::string& target);
 ErrorCode removeFile(const std::string& path);

@@ -63,7 +63,7 @@ File::~File()
     close();
 }
 
-File::File(File&& other) noexcept : m_handle(other.m_handle)
+File::File(File&& other) noexcept : m_handle(other.m_handle), m_sizeAtOpen(other.m_sizeAtOpen)
 {
     other.m_handle = kInvalid;
 }
@@ -73,6 +73,7 @@ File& File::operator=(File&& other) noexcept
     if (this != &other) {
         close();
         m_handle = other.m_handle;
+        m_sizeAtOpen = other.m_sizeAtOpen;
         other.m_handle = kInvalid;
     }
     return *this;
@@ -102,20 +103,31 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
         error = errno;
         return file;
     }
+    // One fstat serves both: a folder is no data file, and the size is known for the first read.
     struct stat info
     {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+        ::close(fd);
+        return file;
+    }
+    if (S_ISDIR(info.st_mode)) {
         ::close(fd);
         error = EISDIR;
         return file;
     }
     error = 0;
     file.m_handle = fd;
+    file.m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
     return file;
 }
 
 ErrorCode File::size(std::uint64_t& bytes) const
 {
+    if (m_sizeAtOpen != kUnknownSize) {
+        bytes = m_sizeAtOpen;
+        return 0;
+    }
     struct stat info
     {};
     if (::fstat(toFd(m_handle), &info) != 0)
@@ -154,6 +166,7 @@ ErrorCode File::readAt(std::uint64_t offset, char* buffer, std::size_t count, st
 
 ErrorCode File::writeAt(std::uint64_t offset, const char* data, std::size_t count)
 {
+    m_sizeAtOpen = kUnknownSize;
     std::size_t done = 0;
     while (done < count) {
         const ssize_t n = retryOnInterrupt(
@@ -180,6 +193,7 @@ ErrorCode File::close()
         return 0;
     const int fd = toFd(m_handle);
     m_handle = kInvalid;
+    m_sizeAtOpen = kUnknownSize;
     // close(2) must not be repeated after EINTR on Linux: the descriptor is gone either way.
     return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
 }
@@ -271,6 +285,11 @@ bool fileExists(const std::string& path)
     struct stat info
     {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool isNotFound(ErrorCode error)
+{
+    return error == ENOENT;
 }
 
 ErrorCode replaceFile(const std::string& source, const std::string& target)

@@ -280,6 +280,11 @@ void RangeLock::release()
     m_path.clear();
 }
 
+bool isNotFound(ErrorCode error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 bool fileExists(const std::string& path)
 {
     std::wstring widePath;

@@ -137,7 +137,7 @@ TEST(Import, BlanksAndDiacriticsMakeADifferentUnit)
     UnitRegister units(store.records);
     const auto live = units.liveUnits();
     ASSERT_EQ(live.size(), 3u);
-    EXPECT_EQ(live[2].values[0], "Księgowość ");
+    EXPECT_EQ(live[2].name, "Księgowość ");
     EmployeeRegister employees(store.records);
     EXPECT_EQ(employees.liveEmployees("000001").size(), 2u);
     EXPECT_EQ(employees.read("000001", "000004")->surname, "Lis ");
@@ -230,9 +230,9 @@ TEST(Import, TabsDecideWhichLinesAreTaken)
     UnitRegister units(store.records);
     const auto live = units.liveUnits();
     ASSERT_EQ(live.size(), 3u);
-    EXPECT_EQ(live[0].values[0], "Ten tabs");
-    EXPECT_EQ(live[1].values[0], "More tabs");
-    EXPECT_EQ(live[2].values[0], "");
+    EXPECT_EQ(live[0].name, "Ten tabs");
+    EXPECT_EQ(live[1].name, "More tabs");
+    EXPECT_EQ(live[2].name, "");
     EmployeeRegister employees(store.records);
     EXPECT_EQ(employees.read(live[0].id, "000001")->date2, "02-02-2002");
     const auto ewa = employees.read(live[1].id, "000002");

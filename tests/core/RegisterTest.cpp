@@ -77,10 +77,10 @@ std::vector<std::vector<std::string>> recordsOf(const std::string& content)
     return records;
 }
 
-std::vector<std::string> ids(const std::vector<LiveRecord>& records)
+template <typename Entry> std::vector<std::string> ids(const std::vector<Entry>& records)
 {
     std::vector<std::string> result;
-    for (const LiveRecord& record : records)
+    for (const Entry& record : records)
         result.push_back(record.id);
     return result;
 }
@@ -122,8 +122,8 @@ TEST(UnitRegister, NewUnitIsStoredTrimmedInTheFixedOrderAndMayHaveAnEmptyName)
     const auto live = units.liveUnits();
     ASSERT_EQ(live.size(), 2u);
     EXPECT_EQ(live[0].id, "000001");
-    EXPECT_EQ(live[0].values, std::vector<std::string>{""});
-    EXPECT_EQ(live[1].values, std::vector<std::string>{"Kadry"});
+    EXPECT_EQ(live[0].name, "");
+    EXPECT_EQ(live[1].name, "Kadry");
 
     const auto read = units.read("000002");
     ASSERT_TRUE(read);
@@ -147,7 +147,7 @@ TEST(UnitRegister, ValuesKeepTheirStoredFormAndNoValueBreaksALine)
     broken.person = "Jan\nNowak";
     const std::string second = units.add(broken);
     EXPECT_EQ(units.read(id)->name, "Wydział #1 $ A");
-    EXPECT_EQ(units.liveUnits()[0].values[0], "Wydział #1 $ A");
+    EXPECT_EQ(units.liveUnits()[0].name, "Wydział #1 $ A");
     EXPECT_EQ(units.read(second)->name, "Wydział#$B");
     EXPECT_EQ(recordsOf(store.dir.read("Cell.dat"))[1][3], utf8ToCp1250("CELLNAME=Wydział#$B"));
     EXPECT_EQ(recordsOf(store.dir.read("Cell.dat"))[1].size(), 8u);
@@ -312,7 +312,8 @@ TEST(EmployeeRegister, TwoEmployeesOfOneNameAreBothStoredAndListed)
     EXPECT_NE(a, b);
     const auto live = employees.liveEmployees("000001");
     EXPECT_EQ(ids(live), (std::vector<std::string>{a, b}));
-    EXPECT_EQ(live[1].values, (std::vector<std::string>{"Jan", "Nowak"}));
+    EXPECT_EQ(live[1].firstName, "Jan");
+    EXPECT_EQ(live[1].surname, "Nowak");
     EXPECT_TRUE(employees.liveEmployees("000002").empty());
 }
 

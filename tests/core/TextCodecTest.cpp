@@ -1,5 +1,6 @@
 // The text forms of the data files: code page, trimming, case, multi-line values, dates.
 #include "TextCodec.h"
+#include "RecordText.h"
 
 #include <gtest/gtest.h>
 

@@ -64,6 +64,18 @@ private:
     bool m_failReads;
 };
 
+// A clock stopped at one moment; tests that touch a date never depend on today.
+class FixedClock : public Clock
+{
+public:
+    explicit FixedClock(Date date = {2026, 3, 5}, TimeOfDay time = {9, 7, 3}) : date(date), time(time) {}
+    Date today() const override { return date; }
+    TimeOfDay now() const override { return time; }
+
+    Date date;
+    TimeOfDay time;
+};
+
 // A data store on a temporary directory: files, counters and record files together.
 struct TestStore
 {

@@ -32,7 +32,7 @@ QLabel* makeHeading(QWidget* parent, const QString& objectName, const QString& t
 
 } // namespace
 
-TTaviroAboutForm::TTaviroAboutForm(QWidget* parent) : TaviroDialog(parent)
+TTaviroAboutForm::TTaviroAboutForm(QWidget* parent) : widgets::TaviroDialog(parent)
 {
     setObjectName(QStringLiteral("TaviroAboutForm"));
     setWindowTitle(QStringLiteral("O programie ..."));
@@ -82,7 +82,7 @@ void TTaviroAboutForm::showEvent(QShowEvent* event)
         m_producerText->setText(QStringLiteral("Velmora sp. z o.o."));
         centreOn(parentWidget());
     }
-    TaviroDialog::showEvent(event);
+    widgets::TaviroDialog::showEvent(event);
 }
 
 } // namespace taviro::ui

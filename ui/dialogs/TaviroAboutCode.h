@@ -7,7 +7,7 @@ class QLabel;
 
 namespace taviro::ui {
 
-class TTaviroAboutForm : public TaviroDialog
+class TTaviroAboutForm : public widgets::TaviroDialog
 {
     Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include "IoError.h"
 #include "MessageDialogs.h"
 #include "Register.h"
+#include "UserOperation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,9 +26,9 @@ constexpr int kProgressDelayMs = 400;
 
 } // namespace
 
-TTaviroImportForm::TTaviroImportForm(RecordFiles& records, MessageDialogs& dialogs, QString dataDirectory,
+TTaviroImportForm::TTaviroImportForm(RecordFiles& records, widgets::MessageDialogs& dialogs, QString dataDirectory,
                                      ImportFileChooser chooser, QWidget* parent)
-    : TaviroDialog(parent), m_records(records), m_dialogs(dialogs), m_dataDirectory(std::move(dataDirectory)),
+    : widgets::TaviroDialog(parent), m_records(records), m_dialogs(dialogs), m_dataDirectory(std::move(dataDirectory)),
       m_chooser(chooser ? std::move(chooser) : ImportFileChooser(&TTaviroImportForm::chooseWithFileDialog))
 {
     setObjectName(QStringLiteral("TaviroImportForm"));
@@ -121,7 +122,7 @@ void TTaviroImportForm::showEvent(QShowEvent* event)
         m_memo->setPalette(palette);
         m_cancel->setFocus();
     }
-    TaviroDialog::showEvent(event);
+    widgets::TaviroDialog::showEvent(event);
 }
 
 void TTaviroImportForm::showProgress(std::uint64_t bytesRead, std::uint64_t bytesTotal)

@@ -17,21 +17,23 @@ namespace taviro {
 class RecordFiles;
 }
 
-namespace taviro::ui {
-
+namespace taviro::widgets {
 class MessageDialogs;
+}
+
+namespace taviro::ui {
 
 // Asks for the file to import, starting in startDirectory; an empty result means the user gave
 // up. The real one is the file-open dialog TaviroImportOpenDialog.
 using ImportFileChooser = std::function<QString(QWidget* parent, const QString& startDirectory)>;
 
-class TTaviroImportForm : public TaviroDialog
+class TTaviroImportForm : public widgets::TaviroDialog
 {
     Q_OBJECT
 
 public:
     // dataDirectory: where the file dialog starts. chooser: empty for the real file dialog.
-    TTaviroImportForm(RecordFiles& records, MessageDialogs& dialogs, QString dataDirectory,
+    TTaviroImportForm(RecordFiles& records, widgets::MessageDialogs& dialogs, QString dataDirectory,
                       ImportFileChooser chooser = {}, QWidget* parent = nullptr);
     ~TTaviroImportForm() override;
 
@@ -48,7 +50,7 @@ private:
     void showProgress(std::uint64_t bytesRead, std::uint64_t bytesTotal);
 
     RecordFiles& m_records;
-    MessageDialogs& m_dialogs;
+    widgets::MessageDialogs& m_dialogs;
     QString m_dataDirectory;
     ImportFileChooser m_chooser;
     QPlainTextEdit* m_memo = nullptr;

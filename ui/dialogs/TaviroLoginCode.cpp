@@ -1,8 +1,9 @@
 #include "TaviroLoginCode.h"
 
-#include "Accounts.h"
-#include "Cp1250Validator.h"
+#include "EntryControls.h"
 #include "MessageDialogs.h"
+
+#include "Accounts.h"
 #include "TextCodec.h"
 
 #include <QLabel>
@@ -16,12 +17,10 @@ namespace taviro::ui {
 
 namespace {
 
-QLineEdit* makeEdit(QWidget* parent, const QString& objectName, const QRect& geometry)
+widgets::TaviroLineEdit* makeEdit(QWidget* parent, const QString& objectName, const QRect& geometry)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(objectName);
+    auto* edit = new widgets::TaviroLineEdit(objectName, parent, widgets::kAccountLine);
     edit->setGeometry(geometry);
-    edit->setValidator(new Cp1250Validator(edit));
     return edit;
 }
 
@@ -40,8 +39,8 @@ bool blank(const QString& text)
 
 } // namespace
 
-TTaviroLoginForm::TTaviroLoginForm(taviro::Accounts& accounts, MessageDialogs& dialogs, QWidget* parent)
-    : TaviroDialog(parent), m_accounts(accounts), m_dialogs(dialogs)
+TTaviroLoginForm::TTaviroLoginForm(taviro::Accounts& accounts, widgets::MessageDialogs& dialogs, QWidget* parent)
+    : widgets::TaviroDialog(parent), m_accounts(accounts), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("TaviroLoginForm"));
     setWindowTitle(QStringLiteral("Identyfikacja użytkownika"));
@@ -49,9 +48,7 @@ TTaviroLoginForm::TTaviroLoginForm(taviro::Accounts& accounts, MessageDialogs& d
 
     m_identifier = makeEdit(this, QStringLiteral("TaviroLoginEdit1"), QRect(96, 16, 177, 21));
     m_passwordEdit = makeEdit(this, QStringLiteral("TaviroLoginEdit2"), QRect(96, 44, 177, 21));
-    m_passwordEdit->setEchoMode(QLineEdit::Password);
-    // The password shows as asterisks on every platform, not as the style's own bullets.
-    m_passwordEdit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    m_passwordEdit->setPasswordMode();
     makeLabel(this, QStringLiteral("Identyfikator"), m_identifier, QRect(16, 19, 76, 16));
     makeLabel(this, QStringLiteral("Hasło"), m_passwordEdit, QRect(16, 47, 76, 16));
 
@@ -78,16 +75,12 @@ void TTaviroLoginForm::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         centreOnScreen();
-        for (QLineEdit* edit : {m_identifier, m_passwordEdit}) {
-            QPalette palette = edit->palette();
-            palette.setColor(QPalette::Base, inputBackground());
-            edit->setPalette(palette);
-            edit->clear();
-        }
+        m_identifier->clear();
+        m_passwordEdit->clear();
         TaviroLoginEdit1Change();
         m_identifier->setFocus();
     }
-    TaviroDialog::showEvent(event);
+    widgets::TaviroDialog::showEvent(event);
 }
 
 void TTaviroLoginForm::TaviroLoginEdit1Change()

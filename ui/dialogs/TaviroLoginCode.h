@@ -4,30 +4,29 @@
 
 #include "TaviroDialog.h"
 
-class QLineEdit;
 class QPushButton;
 
 namespace taviro {
 class Accounts;
 }
 
+namespace taviro::widgets {
+class MessageDialogs;
+class TaviroLineEdit;
+} // namespace taviro::widgets
+
 namespace taviro::ui {
 
-class MessageDialogs;
-
-class TTaviroLoginForm : public TaviroDialog
+class TTaviroLoginForm : public widgets::TaviroDialog
 {
     Q_OBJECT
 
 public:
-    TTaviroLoginForm(taviro::Accounts& accounts, MessageDialogs& dialogs, QWidget* parent = nullptr);
+    TTaviroLoginForm(taviro::Accounts& accounts, widgets::MessageDialogs& dialogs, QWidget* parent = nullptr);
 
     // Set by a successful login, as stored ("Administrator" for the administrator).
     QString currentUser() const { return m_user; }
     QString currentPassword() const { return m_password; }
-
-    // The background of the program's entry fields.
-    static QColor inputBackground() { return QColor(255, 255, 215); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -37,9 +36,9 @@ private:
     void TaviroLoginOkButtonClick();
 
     taviro::Accounts& m_accounts;
-    MessageDialogs& m_dialogs;
-    QLineEdit* m_identifier = nullptr;
-    QLineEdit* m_passwordEdit = nullptr;
+    widgets::MessageDialogs& m_dialogs;
+    widgets::TaviroLineEdit* m_identifier = nullptr;
+    widgets::TaviroLineEdit* m_passwordEdit = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QString m_user;

@@ -7,7 +7,7 @@
 
 namespace taviro::ui {
 
-TTaviroMoveForm::TTaviroMoveForm(const std::vector<Target>& targets, QWidget* parent) : TaviroDialog(parent)
+TTaviroMoveForm::TTaviroMoveForm(const std::vector<Target>& targets, QWidget* parent) : widgets::TaviroDialog(parent)
 {
     setObjectName(QStringLiteral("TaviroMoveForm"));
     setWindowTitle(QStringLiteral("Przenoszenie pracownika"));
@@ -59,7 +59,7 @@ void TTaviroMoveForm::showEvent(QShowEvent* event)
         m_units->setCurrentIndex(-1);
         m_units->setFocus();
     }
-    TaviroDialog::showEvent(event);
+    widgets::TaviroDialog::showEvent(event);
 }
 
 void TTaviroMoveForm::TaviroMoveComboBoxChange()

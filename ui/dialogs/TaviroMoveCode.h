@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace taviro::ui {
 
-class TTaviroMoveForm : public TaviroDialog
+class TTaviroMoveForm : public widgets::TaviroDialog
 {
     Q_OBJECT
 

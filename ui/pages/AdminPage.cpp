@@ -1,15 +1,10 @@
 #include "AdminPage.h"
 
-#include "../Appearance.h"
-#include "../NavigationPanel.h"
-#include "../TaviroMainCode.h"
+#include "Appearance.h"
+#include "EntryControls.h"
 
-#include "Cp1250Validator.h"
-#include "MessageDialogs.h"
-#include "RecordFieldValidator.h"
-
-#include "Accounts.h"
-#include "TaviroTypeCode.h"
+#include "Counters.h"
+#include "TextCodec.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -43,7 +38,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        if (index.column() != TaviroAdminPanel::NumberColumn) {
+        if (index.column() != AccountListModel::NumberColumn) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
@@ -60,14 +55,9 @@ public:
     }
 };
 
-QString trimmedText(const QLineEdit* edit)
+std::string upperTrimmed(const QString& text)
 {
-    return QString::fromStdString(taviro::trimmed(edit->text().toStdString()));
-}
-
-QString upperTrimmed(const QString& text)
-{
-    return QString::fromStdString(polishUpper(taviro::trimmed(text.toStdString())));
+    return polishUpper(trimmed(text.toStdString()));
 }
 
 QGroupBox* makeGroup(const QString& title, const QString& objectName, QWidget* parent)
@@ -77,22 +67,14 @@ QGroupBox* makeGroup(const QString& title, const QString& objectName, QWidget* p
     return group;
 }
 
-QLineEdit* makeEdit(QWidget* parent, const QString& objectName, const QString& caption, int top, int labelWidth,
-                    int editWidth, bool masked)
+widgets::TaviroLineEdit* makeEdit(QWidget* parent, const QString& objectName, const QString& caption, int top,
+                                  int labelWidth, int editWidth, bool masked)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(objectName);
+    // A password is one field of a user line: anything the code page holds but no line break.
+    auto* edit = new widgets::TaviroLineEdit(objectName, parent, masked ? widgets::kAccountLine : widgets::kRecordLine);
     edit->setGeometry(8 + labelWidth, top, editWidth, 21);
-    applyEntryBackground(edit);
-    if (masked) {
-        edit->setEchoMode(QLineEdit::Password);
-        // Asterisks on every platform, not the style's own bullets.
-        edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-        // A password is one field of a user line: anything the code page holds but no line break.
-        edit->setValidator(new Cp1250Validator(edit));
-    } else {
-        edit->setValidator(new RecordFieldValidator(edit));
-    }
+    if (masked)
+        edit->setPasswordMode();
     auto* label = new QLabel(caption, parent);
     label->setGeometry(8, top + 3, labelWidth - 4, 16);
     label->setBuddy(edit);
@@ -116,8 +98,8 @@ QCheckBox* makeCheckBox(QWidget* parent, const QString& objectName, const QStrin
 
 } // namespace
 
-TaviroAdminPanel::TaviroAdminPanel(TTaviroMainForm& window, QWidget* parent)
-    : ContentPage(QStringLiteral("TaviroAdminPanel"), QStringLiteral("TaviroAdminTitlePanel"), parent), m_window(window)
+TaviroAdminPanel::TaviroAdminPanel(QWidget* parent)
+    : ContentPage(QStringLiteral("TaviroAdminPanel"), QStringLiteral("TaviroAdminTitlePanel"), parent)
 {
     setTitle(QStringLiteral("Administracja programem"));
     buildUsersGroup();
@@ -125,18 +107,17 @@ TaviroAdminPanel::TaviroAdminPanel(TTaviroMainForm& window, QWidget* parent)
     buildRightsGroup();
     buildAdministratorGroup();
     auto* close = addButton(ButtonRole::Last, QStringLiteral("TaviroAdminCloseButton"), QStringLiteral("Zamknij"));
-    connect(close, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminCloseButtonClick);
-    TaviroAdminEdit1Change();
+    connect(close, &QPushButton::clicked, this, &TaviroAdminPanel::closeClicked);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &TaviroAdminPanel::updateButtons);
+    updateButtons();
 }
 
 void TaviroAdminPanel::buildUsersGroup()
 {
     m_usersGroup = makeGroup(QStringLiteral("Użytkownicy"), QStringLiteral("TaviroAdminGroupBox1"), this);
-    m_grid = new QTableWidget(1, ColumnCount, m_usersGroup);
+    m_grid = new QTableView(m_usersGroup);
     m_grid->setObjectName(QStringLiteral("TaviroAdminStringGrid"));
-    m_grid->setHorizontalHeaderLabels({QStringLiteral("Lp."), QStringLiteral("Imię"), QStringLiteral("Nazwisko"),
-                                       QStringLiteral("Stanowisko"), QStringLiteral("Identyfikator"),
-                                       QStringLiteral("Hasło"), QString(), QString()});
+    m_grid->setModel(&m_model);
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
@@ -146,21 +127,24 @@ void TaviroAdminPanel::buildUsersGroup()
     header->setSectionsClickable(false);
     header->setFixedHeight(kRowHeight + 2);
     header->setMinimumSectionSize(0);
-    constexpr int kWidths[ColumnCount] = {28, 140, 140, 140, 147, 140, 0, 0};
-    for (int column = 0; column < ColumnCount; ++column)
+    constexpr int kWidths[Model::ColumnCount] = {28, 140, 140, 140, 147, 140, 0, 0};
+    for (int column = 0; column < Model::ColumnCount; ++column)
         m_grid->setColumnWidth(column, kWidths[column]);
-    m_grid->setColumnHidden(RightsColumn, true);
-    m_grid->setColumnHidden(UnitsColumn, true);
+    m_grid->setColumnHidden(Model::RightsColumn, true);
+    m_grid->setColumnHidden(Model::UnitsColumn, true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setTabKeyNavigation(false);
     m_grid->setWordWrap(false);
     m_grid->setItemDelegate(new FixedColumnDelegate(m_grid));
-    applyEntryBackground(m_grid);
+    widgets::applyEntryBackground(m_grid);
     // Clicking a row or moving with the keys shows that row's account in the fields.
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this] { TaviroAdminStringGridClick(); });
-    connect(m_grid, &QTableWidget::cellClicked, this, [this] { TaviroAdminStringGridClick(); });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!m_selectingRow)
+            emit currentAccountChanged();
+    });
+    connect(m_grid, &QTableView::clicked, this, [this] { emit currentAccountChanged(); });
 }
 
 void TaviroAdminPanel::buildUserDataGroup()
@@ -179,7 +163,7 @@ void TaviroAdminPanel::buildUserDataGroup()
         QWidget* parent = i < 3 ? m_personalGroup : m_networkGroup;
         m_edits[i] = makeEdit(parent, QStringLiteral("TaviroAdminEdit%1").arg(i + 1), names[i], 18 + (i % 3) * 26, 80,
                               144, i >= 4);
-        connect(m_edits[i], &QLineEdit::textChanged, this, &TaviroAdminPanel::TaviroAdminEdit1Change);
+        connect(m_edits[i], &QLineEdit::textChanged, this, &TaviroAdminPanel::updateButtons);
     }
 
     m_add = makeButton(m_userDataGroup, QStringLiteral("TaviroAdminAddButton"), QStringLiteral("Dodaj"));
@@ -190,9 +174,9 @@ void TaviroAdminPanel::buildUserDataGroup()
     m_delete->move(kUserDataWidth - 8 - ContentPage::kButtonWidth, kButtonsTop);
     m_correct->move(m_delete->x() - 6 - ContentPage::kButtonWidth, kButtonsTop);
     m_add->move(m_correct->x() - 6 - ContentPage::kButtonWidth, kButtonsTop);
-    connect(m_add, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminAddButtonClick);
-    connect(m_correct, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminCorectButtonClick);
-    connect(m_delete, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminDeleteButtonClick);
+    connect(m_add, &QPushButton::clicked, this, &TaviroAdminPanel::addClicked);
+    connect(m_correct, &QPushButton::clicked, this, &TaviroAdminPanel::correctClicked);
+    connect(m_delete, &QPushButton::clicked, this, &TaviroAdminPanel::deleteClicked);
 }
 
 void TaviroAdminPanel::buildRightsGroup()
@@ -242,10 +226,10 @@ void TaviroAdminPanel::buildRightsGroup()
     m_units = new QListWidget(m_unitRightsGroup);
     m_units->setObjectName(QStringLiteral("TaviroAdminCheckListBox"));
     m_units->setSelectionMode(QAbstractItemView::SingleSelection);
-    applyEntryBackground(m_units);
+    widgets::applyEntryBackground(m_units);
 
     m_setRights = makeButton(m_rightsGroup, QStringLiteral("TaviroAdminRightButton"), QStringLiteral("Ustaw"));
-    connect(m_setRights, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminRightButtonClick);
+    connect(m_setRights, &QPushButton::clicked, this, &TaviroAdminPanel::setRightsClicked);
 }
 
 void TaviroAdminPanel::buildAdministratorGroup()
@@ -259,11 +243,11 @@ void TaviroAdminPanel::buildAdministratorGroup()
     for (int i = 0; i < 3; ++i) {
         m_edits[6 + i] = makeEdit(m_passwordGroup, QStringLiteral("TaviroAdminEdit%1").arg(7 + i), names[i],
                                   16 + i * 24, 92, 144, true);
-        connect(m_edits[6 + i], &QLineEdit::textChanged, this, &TaviroAdminPanel::TaviroAdminEdit1Change);
+        connect(m_edits[6 + i], &QLineEdit::textChanged, this, &TaviroAdminPanel::updateButtons);
     }
     m_change = makeButton(m_passwordGroup, QStringLiteral("TaviroAdminChangeButton"), QStringLiteral("Zmień"));
     m_change->move(344 - 8 - ContentPage::kButtonWidth, 62);
-    connect(m_change, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminChangeButtonClick);
+    connect(m_change, &QPushButton::clicked, this, &TaviroAdminPanel::changePasswordClicked);
 
     m_importGroup = makeGroup(QStringLiteral("Import"), QStringLiteral("TaviroAdminGroupBox11"), m_administratorGroup);
     m_importText = new QLabel(QStringLiteral("Funkcja umożliwia zbirczy import komórek organizacyjnych wraz z "
@@ -273,12 +257,12 @@ void TaviroAdminPanel::buildAdministratorGroup()
     m_importText->setWordWrap(true);
     m_importText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_import = makeButton(m_importGroup, QStringLiteral("TaviroAdminImportButton"), QStringLiteral("Importuj"));
-    connect(m_import, &QPushButton::clicked, this, &TaviroAdminPanel::TaviroAdminImportButtonClick);
+    connect(m_import, &QPushButton::clicked, this, &TaviroAdminPanel::importClicked);
 }
 
 void TaviroAdminPanel::layOutGroups(int width, int height)
 {
-    const int groupWidth = width - 16;
+    const int groupWidth = width - 2 * kMargin;
     const int bottom = height - kBevelAboveBottom - kGap;
     const int gridHeight =
         std::max(kMinimumGridHeight, bottom - kTop - kMiddleRowHeight - kAdministratorHeight - 2 * kGap);
@@ -316,78 +300,27 @@ void TaviroAdminPanel::layOutGroups(int width, int height)
 
 QString TaviroAdminPanel::cell(int row, int column) const
 {
-    const QTableWidgetItem* item = m_grid->item(row, column);
-    return item ? item->text() : QString();
-}
-
-void TaviroAdminPanel::setCell(int row, int column, const QString& text)
-{
-    QTableWidgetItem* item = m_grid->item(row, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        m_grid->setItem(row, column, item);
-    }
-    item->setText(text);
-}
-
-bool TaviroAdminPanel::rowIsEmpty(int row) const
-{
-    return cell(row, FirstNameColumn).isEmpty();
+    return m_model.data(m_model.index(row, column), Qt::DisplayRole).toString();
 }
 
 int TaviroAdminPanel::currentRow() const
 {
-    return std::max(0, m_grid->currentRow());
+    return std::clamp(m_grid->currentIndex().row(), 0, m_model.rowCount() - 1);
 }
 
 void TaviroAdminPanel::selectRow(int row)
 {
-    m_grid->setCurrentCell(row, FirstNameColumn);
+    m_selectingRow = true;
+    m_grid->setCurrentIndex(m_model.index(row, Model::FirstNameColumn));
     m_grid->selectRow(row);
+    m_selectingRow = false;
 }
 
-void TaviroAdminPanel::renumber()
-{
-    for (int row = 0; row < m_grid->rowCount(); ++row)
-        setCell(row, NumberColumn, QString::number(row + 1));
-}
-
-void TaviroAdminPanel::putAccount(int row, const UserAccount& account)
-{
-    setCell(row, NumberColumn, QString::number(row + 1));
-    setCell(row, FirstNameColumn, QString::fromStdString(account.firstName));
-    setCell(row, SurnameColumn, QString::fromStdString(account.surname));
-    setCell(row, PositionColumn, QString::fromStdString(account.position));
-    setCell(row, IdentifierColumn, QString::fromStdString(account.identifier));
-    setCell(row, PasswordColumn, QString::fromStdString(account.password));
-    setCell(row, RightsColumn, QString::fromStdString(account.rights));
-    setCell(row, UnitsColumn, QString::fromStdString(account.units));
-}
-
-void TaviroAdminPanel::fillGrid()
-{
-    const QSignalBlocker blocker(m_grid);
-    m_grid->clearContents();
-    m_grid->setRowCount(1);
-    for (int column = 0; column < ColumnCount; ++column)
-        setCell(0, column, QString());
-    for (const UserAccount& account : m_window.accounts().readUsers()) {
-        // Lines go into the first row while it holds no account, so a placeholder line of an
-        // emptied file never becomes a row of its own.
-        int row = 0;
-        if (!rowIsEmpty(0)) {
-            row = m_grid->rowCount();
-            m_grid->insertRow(row);
-        }
-        putAccount(row, account);
-    }
-}
-
-void TaviroAdminPanel::fillChecklist()
+void TaviroAdminPanel::setUnits(const std::vector<UnitEntry>& units)
 {
     m_units->clear();
-    for (const LiveRecord& unit : m_window.records().enumerateLive(unitsFileName(), RecordKind::Unit, {"CELLNAME="})) {
-        auto* item = new QListWidgetItem(QString::fromStdString(unit.values[0]), m_units);
+    for (const UnitEntry& unit : units) {
+        auto* item = new QListWidgetItem(QString::fromStdString(unit.name), m_units);
         item->setData(kIdRole, static_cast<int>(parseInteger(unit.id).value_or(0)));
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
@@ -396,21 +329,24 @@ void TaviroAdminPanel::fillChecklist()
         m_units->setCurrentRow(0);
 }
 
-void TaviroAdminPanel::open()
+void TaviroAdminPanel::setCurrentPassword(const std::string& password)
 {
-    for (int i = 0; i < 6; ++i)
-        m_edits[static_cast<std::size_t>(i)]->clear();
+    m_currentPassword = password;
+    updateButtons();
+}
+
+void TaviroAdminPanel::clearAll()
+{
+    for (widgets::TaviroLineEdit* edit : m_edits)
+        edit->clear();
     for (QCheckBox* box : m_rights)
         box->setChecked(false);
-    fillGrid();
-    {
-        const QSignalBlocker blocker(m_grid);
-        selectRow(0);
-    }
-    fillChecklist();
-    for (int i = 6; i < 9; ++i)
-        m_edits[static_cast<std::size_t>(i)]->clear();
-    TaviroAdminStringGridClick();
+}
+
+void TaviroAdminPanel::clearPasswordChange()
+{
+    for (std::size_t i = 6; i < m_edits.size(); ++i)
+        m_edits[i]->clear();
 }
 
 QString TaviroAdminPanel::rightsFromCheckBoxes() const
@@ -432,199 +368,63 @@ QString TaviroAdminPanel::unitsFromChecklist() const
     return units;
 }
 
-// Shows the current row in the fields.
-void TaviroAdminPanel::TaviroAdminStringGridClick()
+void TaviroAdminPanel::showAccount(const UserAccount& account)
 {
-    const int row = currentRow();
-    if (!rowIsEmpty(row)) {
-        for (int i = 0; i < 4; ++i)
-            m_edits[static_cast<std::size_t>(i)]->setText(cell(row, FirstNameColumn + i));
-        m_edits[4]->setText(cell(row, PasswordColumn));
-        m_edits[5]->setText(cell(row, PasswordColumn));
-        const QString rights = cell(row, RightsColumn).leftJustified(32, QLatin1Char('0'));
-        for (std::size_t i = 0; i < m_rights.size(); ++i)
-            m_rights[i]->setChecked(rights.at(static_cast<qsizetype>(i)) == QLatin1Char('1'));
-        std::vector<long long> permitted;
-        for (const QString& element : cell(row, UnitsColumn).split(QLatin1Char('#'), Qt::SkipEmptyParts)) {
-            if (const auto value = parseInteger(element.toStdString()))
-                permitted.push_back(*value);
-        }
-        for (int i = 0; i < m_units->count(); ++i) {
-            QListWidgetItem* item = m_units->item(i);
-            const long long id = item->data(kIdRole).toInt();
-            const bool checked = std::find(permitted.begin(), permitted.end(), id) != permitted.end();
-            item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-        }
-    } else {
-        for (int i = 0; i < 6; ++i)
-            m_edits[static_cast<std::size_t>(i)]->clear();
-        for (QCheckBox* box : m_rights)
-            box->setChecked(false);
-        for (int i = 0; i < m_units->count(); ++i)
-            m_units->item(i)->setCheckState(Qt::Unchecked);
+    m_edits[0]->setText(QString::fromStdString(account.firstName));
+    m_edits[1]->setText(QString::fromStdString(account.surname));
+    m_edits[2]->setText(QString::fromStdString(account.position));
+    m_edits[3]->setText(QString::fromStdString(account.identifier));
+    m_edits[4]->setText(QString::fromStdString(account.password));
+    m_edits[5]->setText(QString::fromStdString(account.password));
+    const QString rights = QString::fromStdString(account.rights).leftJustified(32, QLatin1Char('0'));
+    for (std::size_t i = 0; i < m_rights.size(); ++i)
+        m_rights[i]->setChecked(rights.at(static_cast<qsizetype>(i)) == QLatin1Char('1'));
+    std::vector<long long> permitted;
+    for (const QString& element : QString::fromStdString(account.units).split(QLatin1Char('#'), Qt::SkipEmptyParts)) {
+        if (const auto value = parseInteger(element.toStdString()))
+            permitted.push_back(*value);
     }
-    TaviroAdminEdit1Change();
+    for (int i = 0; i < m_units->count(); ++i) {
+        QListWidgetItem* item = m_units->item(i);
+        const long long id = item->data(kIdRole).toInt();
+        const bool checked = std::find(permitted.begin(), permitted.end(), id) != permitted.end();
+        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+    updateButtons();
 }
 
-// Updates the buttons.
-void TaviroAdminPanel::TaviroAdminEdit1Change()
+UserAccount TaviroAdminPanel::enteredAccount() const
 {
-    const auto filled = [this](int i) { return !trimmedText(m_edits[static_cast<std::size_t>(i)]).isEmpty(); };
+    UserAccount account;
+    account.firstName = m_edits[0]->trimmedText();
+    account.surname = m_edits[1]->trimmedText();
+    account.position = m_edits[2]->trimmedText();
+    account.identifier = m_edits[3]->trimmedText();
+    account.password = m_edits[4]->trimmedText();
+    account.rights = rightsFromCheckBoxes().toStdString();
+    account.units = unitsFromChecklist().toStdString();
+    return account;
+}
+
+std::string TaviroAdminPanel::newAdministratorPassword() const
+{
+    return upperTrimmed(m_edits[7]->text());
+}
+
+void TaviroAdminPanel::updateButtons()
+{
+    const auto filled = [this](std::size_t i) { return !m_edits[i]->trimmedText().empty(); };
     const bool complete =
         filled(0) && filled(1) && filled(3) && filled(4) && filled(5) && m_edits[4]->text() == m_edits[5]->text();
     m_add->setEnabled(complete);
     m_correct->setEnabled(complete);
 
-    const bool anyAccount = !rowIsEmpty(0);
+    const bool anyAccount = !AccountListModel::isEmpty(m_model.row(0));
     m_delete->setEnabled(anyAccount);
     m_setRights->setEnabled(anyAccount);
 
-    const bool currentMatches =
-        upperTrimmed(m_edits[6]->text()) == upperTrimmed(QString::fromStdString(m_window.session().password));
+    const bool currentMatches = upperTrimmed(m_edits[6]->text()) == polishUpper(trimmed(m_currentPassword));
     m_change->setEnabled(currentMatches && filled(7) && filled(8) && m_edits[7]->text() == m_edits[8]->text());
-}
-
-void TaviroAdminPanel::setAccountColumns(int row)
-{
-    for (int i = 0; i < 5; ++i)
-        setCell(row, FirstNameColumn + i, trimmedText(m_edits[static_cast<std::size_t>(i)]));
-    setCell(row, RightsColumn, rightsFromCheckBoxes());
-    setCell(row, UnitsColumn, unitsFromChecklist());
-}
-
-void TaviroAdminPanel::TaviroAdminAddButtonClick()
-{
-    const QSignalBlocker blocker(m_grid);
-    int row = 0;
-    if (!rowIsEmpty(0)) {
-        row = m_grid->rowCount();
-        m_grid->insertRow(row);
-    }
-    setCell(row, NumberColumn, QString::number(row + 1));
-    setAccountColumns(row);
-    selectRow(row);
-    writeUserFile();
-    TaviroAdminStringGridClick();
-}
-
-void TaviroAdminPanel::TaviroAdminCorectButtonClick()
-{
-    const QSignalBlocker blocker(m_grid);
-    const int row = currentRow();
-    setAccountColumns(row);
-    writeUserFile();
-    TaviroAdminStringGridClick();
-}
-
-void TaviroAdminPanel::TaviroAdminRightButtonClick()
-{
-    const QSignalBlocker blocker(m_grid);
-    const int row = currentRow();
-    setCell(row, RightsColumn, rightsFromCheckBoxes());
-    setCell(row, UnitsColumn, unitsFromChecklist());
-    writeUserFile();
-    TaviroAdminStringGridClick();
-}
-
-void TaviroAdminPanel::TaviroAdminDeleteButtonClick()
-{
-    const QSignalBlocker blocker(m_grid);
-    const int row = currentRow();
-    const int last = m_grid->rowCount() - 1;
-    if (row == last) {
-        for (int column = 0; column < ColumnCount; ++column)
-            setCell(row, column, QString());
-        if (m_grid->rowCount() > 1)
-            m_grid->removeRow(last);
-    } else {
-        for (int below = row + 1; below <= last; ++below) {
-            for (int column = FirstNameColumn; column < ColumnCount; ++column)
-                setCell(below - 1, column, cell(below, column));
-        }
-        m_grid->removeRow(last);
-        renumber();
-    }
-    selectRow(std::max(0, row - 1));
-    writeUserFile();
-    TaviroAdminStringGridClick();
-}
-
-bool TaviroAdminPanel::writeUserFile()
-{
-    std::vector<UserAccount> accounts;
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
-        UserAccount account;
-        account.firstName = cell(row, FirstNameColumn).toStdString();
-        account.surname = cell(row, SurnameColumn).toStdString();
-        account.position = cell(row, PositionColumn).toStdString();
-        account.identifier = cell(row, IdentifierColumn).toStdString();
-        account.password = cell(row, PasswordColumn).toStdString();
-        account.rights = cell(row, RightsColumn).toStdString();
-        account.units = cell(row, UnitsColumn).toStdString();
-        accounts.push_back(std::move(account));
-    }
-    try {
-        m_window.accounts().writeUsers(accounts);
-        return true;
-    } catch (const std::exception& error) {
-        reportError(error);
-    }
-    // The grid goes back to what the file holds.
-    const int row = currentRow();
-    try {
-        fillGrid();
-    } catch (const std::exception& error) {
-        reportError(error);
-    }
-    selectRow(std::min(row, m_grid->rowCount() - 1));
-    return false;
-}
-
-void TaviroAdminPanel::reportError(const std::exception& error)
-{
-    m_window.environment().dialogs.showInformation(fileErrorText(error));
-}
-
-void TaviroAdminPanel::TaviroAdminChangeButtonClick()
-{
-    try {
-        m_window.accounts().writeAdministratorPassword(upperTrimmed(m_edits[7]->text()).toStdString());
-    } catch (const std::exception& error) {
-        // The password edits keep their text so that the user can try again.
-        reportError(error);
-        return;
-    }
-    for (int i = 6; i < 9; ++i)
-        m_edits[static_cast<std::size_t>(i)]->clear();
-    TaviroAdminEdit1Change();
-}
-
-void TaviroAdminPanel::TaviroAdminImportButtonClick()
-{
-    {
-        TTaviroImportForm dialog(m_window.records(), m_window.environment().dialogs,
-                                 QString::fromStdString(m_window.dataDirectory().path()), m_importFileChooser,
-                                 &m_window);
-        if (m_window.environment().runDialog)
-            m_window.environment().runDialog(dialog);
-        else
-            dialog.exec();
-    }
-    // The navigation panel shows the imported units; this page's checklist keeps what it showed
-    // when the page was opened.
-    try {
-        NavigationPanel* navigation = m_window.navigation();
-        navigation->fillUnitList(m_window.records(), m_window.accounts(), m_window.session().user);
-        navigation->fillTree(m_window.records());
-    } catch (const std::exception& error) {
-        reportError(error);
-    }
-}
-
-void TaviroAdminPanel::TaviroAdminCloseButtonClick()
-{
-    m_window.returnToStartPage();
-    m_window.navigation()->tree()->setFocus();
 }
 
 } // namespace taviro::ui

@@ -1,66 +1,72 @@
 // The administration page: the user accounts with their rights and permitted units, the
-// administrator's password and the import of units and employees. The grid is the working copy of
-// Users.dat; every change writes the whole file at once, so there is nothing to save on closing.
+// administrator's password and the import of units and employees. A view: the account grid shows
+// the account list model, the buttons say what the user asked for, and the administration
+// controller does the reading and writing.
 #pragma once
 
+#include "AccountListModel.h"
 #include "ContentPage.h"
 
-#include "TaviroImportCode.h"
+#include "Register.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <array>
 #include <string>
 
-namespace taviro {
-struct UserAccount;
+namespace taviro::widgets {
+class TaviroLineEdit;
 }
 
 namespace taviro::ui {
-
-class TTaviroMainForm;
 
 class TaviroAdminPanel : public ContentPage
 {
     Q_OBJECT
 public:
-    // Columns of the account grid; the rights string and the unit access list are kept in the two
-    // hidden columns.
-    enum Column
-    {
-        NumberColumn = 0,
-        FirstNameColumn,
-        SurnameColumn,
-        PositionColumn,
-        IdentifierColumn,
-        PasswordColumn,
-        RightsColumn,
-        UnitsColumn,
-        ColumnCount
-    };
+    using Model = AccountListModel;
 
-    explicit TaviroAdminPanel(TTaviroMainForm& window, QWidget* parent = nullptr);
+    explicit TaviroAdminPanel(QWidget* parent = nullptr);
 
-    // Fills the grid from Users.dat and the unit checklist from Cell.dat and resets the fields;
-    // the caller has checked the administrator rule and locked the commands.
-    void open();
-
-    // How "Importuj" asks for the import file (tests give a name without a window).
-    void setImportFileChooser(ImportFileChooser chooser) { m_importFileChooser = std::move(chooser); }
-
-    QTableWidget* grid() const { return m_grid; }
+    Model& model() { return m_model; }
+    QTableView* grid() const { return m_grid; }
     QListWidget* unitChecklist() const { return m_units; }
-
     // The text of a grid cell (row counted from 0 below the header).
     QString cell(int row, int column) const;
+    int currentRow() const;
+    // Makes the row current without announcing it as the user's choice.
+    void selectRow(int row);
 
+    // The live units, in file order, for the checklist.
+    void setUnits(const std::vector<UnitEntry>& units);
+    // The password of this session, which "Aktualne hasło" must repeat.
+    void setCurrentPassword(const std::string& password);
+    // Empties every field and check box.
+    void clearAll();
+    void clearPasswordChange();
+
+    // An account in the fields, the check boxes and the checklist (an empty one clears them).
+    void showAccount(const UserAccount& account);
+    // The fields as an account: texts trimmed, rights and units from the boxes.
+    UserAccount enteredAccount() const;
     // The rights string of the fourteen check boxes in their order ("1" checked, "0" not).
     QString rightsFromCheckBoxes() const;
     // The unit access list of the checked checklist items in list order ("000003#000017#").
     QString unitsFromChecklist() const;
+    // "Nowe hasło" as it is stored: trimmed and upper-cased.
+    std::string newAdministratorPassword() const;
+
+signals:
+    void currentAccountChanged();
+    void addClicked();
+    void correctClicked();
+    void deleteClicked();
+    void setRightsClicked();
+    void changePasswordClicked();
+    void importClicked();
+    void closeClicked();
 
 protected:
     void layOutGroups(int width, int height) override;
@@ -70,41 +76,19 @@ private:
     void buildUserDataGroup();
     void buildRightsGroup();
     void buildAdministratorGroup();
+    void updateButtons();
 
-    void setCell(int row, int column, const QString& text);
-    void putAccount(int row, const UserAccount& account);
-    void fillGrid();
-    void fillChecklist();
-    void selectRow(int row);
-    int currentRow() const;
-    bool rowIsEmpty(int row) const;
-    void renumber();
-    // Writes the grid to Users.dat. On a failure the message is shown and the grid is read back
-    // from the file, so the page never shows accounts that are not stored.
-    bool writeUserFile();
-    void reportError(const std::exception& error);
-    void setAccountColumns(int row);
-
-    void TaviroAdminStringGridClick();
-    void TaviroAdminEdit1Change();
-    void TaviroAdminAddButtonClick();
-    void TaviroAdminCorectButtonClick();
-    void TaviroAdminDeleteButtonClick();
-    void TaviroAdminRightButtonClick();
-    void TaviroAdminChangeButtonClick();
-    void TaviroAdminImportButtonClick();
-    void TaviroAdminCloseButtonClick();
-
-    TTaviroMainForm& m_window;
-    ImportFileChooser m_importFileChooser;
+    Model m_model;
+    std::string m_currentPassword;
+    bool m_selectingRow = false;
 
     QGroupBox* m_usersGroup = nullptr;
-    QTableWidget* m_grid = nullptr;
+    QTableView* m_grid = nullptr;
 
     QGroupBox* m_userDataGroup = nullptr;
     QGroupBox* m_personalGroup = nullptr;
     QGroupBox* m_networkGroup = nullptr;
-    std::array<QLineEdit*, 9> m_edits{}; // TaviroAdminEdit1 … TaviroAdminEdit9
+    std::array<widgets::TaviroLineEdit*, 9> m_edits{}; // TaviroAdminEdit1 … TaviroAdminEdit9
     QPushButton* m_add = nullptr;
     QPushButton* m_correct = nullptr;
     QPushButton* m_delete = nullptr;

@@ -1,6 +1,6 @@
 #include "CellPage.h"
 
-#include <QKeyEvent>
+#include "EntryControls.h"
 
 namespace taviro::ui {
 namespace {
@@ -15,15 +15,18 @@ constexpr int kFieldHeight = 21;
 constexpr int kDateWidth = 110;
 constexpr int kGroupBottomPadding = 11;
 
-constexpr int kBodyGroupTop = ContentPage::kTitleHeight + 8;
+constexpr int kBodyGroupTop = ContentPage::kFirstGroupTop;
 constexpr int kBodyGroupHeight = kFirstLabelTop + kRowHeight + kLabelToField + kFieldHeight + kGroupBottomPadding;
-constexpr int kUnitGroupTop = kBodyGroupTop + kBodyGroupHeight + 8;
+constexpr int kUnitGroupTop = kBodyGroupTop + kBodyGroupHeight + ContentPage::kGroupGap;
 constexpr int kUnitGroupHeight = kFirstLabelTop + 3 * kRowHeight + kLabelToField + kFieldHeight + kGroupBottomPadding;
+
+// The values of the five text fields, in their order.
+constexpr std::array<std::string Unit::*, CellPage::kFieldCount> kFieldValues = {&Unit::firm, &Unit::city, &Unit::name,
+                                                                                 &Unit::person, &Unit::position};
 
 } // namespace
 
-CellPage::CellPage(QWidget* parent)
-    : ContentPage(QStringLiteral("TaviroCellPanel"), QStringLiteral("TaviroCellTitlePanel"), parent)
+CellPage::CellPage(QWidget* parent) : RegisterPage(QStringLiteral("Cell"), QStringLiteral("TaviroCellMemo1"), parent)
 {
     m_bodyGroup = new QGroupBox(QStringLiteral("Jednostka samorządu terytorialnego"), this);
     m_unitGroup = new QGroupBox(QStringLiteral("Komórka organizacyjna"), this);
@@ -34,72 +37,50 @@ CellPage::CellPage(QWidget* parent)
     for (int i = 0; i < kFieldCount; ++i) {
         QGroupBox* group = i < 2 ? m_bodyGroup : m_unitGroup;
         m_labels[i] = new QLabel(labels[i], group);
-        m_edits[i] = makeRecordField(QStringLiteral("TaviroCellEdit%1").arg(i + 1), group);
+        m_edits[i] = new widgets::TaviroLineEdit(QStringLiteral("TaviroCellEdit%1").arg(i + 1), group);
         m_labels[i]->setBuddy(m_edits[i]);
-        connect(m_edits[i], &QLineEdit::textChanged, this, &CellPage::updateSaveButton);
     }
     m_labels[kFieldCount] = new QLabel(labels[kFieldCount], m_unitGroup);
-    m_date = makeDatePicker(QStringLiteral("TaviroCellEdit6"), m_unitGroup);
+    m_date = new widgets::TaviroDatePicker(QStringLiteral("TaviroCellEdit6"), m_unitGroup);
     m_labels[kFieldCount]->setBuddy(m_date);
-
-    addHintBox(QStringLiteral("TaviroCellMemo1"));
-    addButton(ButtonRole::Help, QStringLiteral("TaviroCellHelpButton"), QStringLiteral("Pomoc"));
-    addButton(ButtonRole::Save, QStringLiteral("TaviroCellOkButton"), QStringLiteral("Zapisz"));
-    addButton(ButtonRole::Last, QStringLiteral("TaviroCellCancelButton"), QStringLiteral("Rezygnuj"));
-    for (QPushButton* pushButton : {helpButton(), okButton(), cancelButton()})
-        pushButton->setAutoDefault(true);
-    okButton()->setDefault(true);
+    addEntries({m_edits[0], m_edits[1], m_edits[2], m_edits[3], m_edits[4], m_date});
 }
 
-QLineEdit* CellPage::edit(int number) const
+widgets::TaviroLineEdit* CellPage::edit(int number) const
 {
     return m_edits.at(static_cast<std::size_t>(number - 1));
 }
 
-void CellPage::prepare(PageMode mode, const QString& title)
+QWidget* CellPage::firstField() const
 {
-    const bool view = mode == PageMode::View;
-    setTitle(title);
-    for (QLineEdit* field : m_edits) {
-        setFieldText(*field, QString());
-        field->setReadOnly(view);
-    }
-    m_date->setDate(QDate::currentDate());
-    m_date->setEnabled(!view);
-    okButton()->setVisible(!view);
-    cancelButton()->setText(view ? QStringLiteral("Zamknij") : QStringLiteral("Rezygnuj"));
+    return m_edits[0];
+}
+
+void CellPage::load(const Unit& unit)
+{
+    for (std::size_t i = 0; i < kFieldValues.size(); ++i)
+        m_edits[i]->setStoredText(QString::fromStdString(unit.*kFieldValues[i]));
+    m_date->setStoredDate(unit.date);
     updateSaveButton();
 }
 
-void CellPage::showUnit(const Unit& unit)
-{
-    const std::string* values[] = {&unit.firm, &unit.city, &unit.name, &unit.person, &unit.position};
-    for (int i = 0; i < kFieldCount; ++i)
-        setFieldText(*m_edits[i], oneLineText(*values[i]));
-    setStoredDate(*m_date, unit.date);
-    updateSaveButton();
-}
-
-Unit CellPage::enteredUnit() const
+Unit CellPage::stored() const
 {
     Unit unit;
-    unit.firm = trimmedText(m_edits[0]->text());
-    unit.city = trimmedText(m_edits[1]->text());
-    unit.name = trimmedText(m_edits[2]->text());
-    unit.person = trimmedText(m_edits[3]->text());
-    unit.position = trimmedText(m_edits[4]->text());
-    unit.date = storedDate(*m_date);
+    for (std::size_t i = 0; i < kFieldValues.size(); ++i)
+        unit.*kFieldValues[i] = m_edits[i]->trimmedText();
+    unit.date = m_date->storedDate();
     return unit;
 }
 
 void CellPage::updateSaveButton()
 {
-    okButton()->setEnabled(!trimmedText(m_edits[0]->text()).empty());
+    okButton()->setEnabled(!m_edits[0]->trimmedText().empty());
 }
 
 void CellPage::layOutGroups(int width, int)
 {
-    const int groupWidth = width - 16;
+    const int groupWidth = width - 2 * kMargin;
     const int fieldWidth = groupWidth - kFieldLeft - kFieldRightMargin;
     m_bodyGroup->setGeometry(kMargin, kBodyGroupTop, groupWidth, kBodyGroupHeight);
     m_unitGroup->setGeometry(kMargin, kUnitGroupTop, groupWidth, kUnitGroupHeight);
@@ -111,12 +92,6 @@ void CellPage::layOutGroups(int width, int)
         field->setGeometry(kFieldLeft, labelTop + kLabelToField, i < kFieldCount ? fieldWidth : kDateWidth,
                            kFieldHeight);
     }
-}
-
-void CellPage::keyPressEvent(QKeyEvent* event)
-{
-    if (!pressDefaultButton(event, okButton()))
-        ContentPage::keyPressEvent(event);
 }
 
 } // namespace taviro::ui

@@ -1,6 +1,6 @@
 #include "ContentPage.h"
 
-#include "../Appearance.h"
+#include "Appearance.h"
 
 #include <QFrame>
 #include <QResizeEvent>
@@ -39,7 +39,7 @@ QTextEdit* ContentPage::addHintBox(const QString& memoName)
     m_hintText->setObjectName(memoName);
     m_hintText->setReadOnly(true);
     m_hintText->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    applyEntryBackground(m_hintText);
+    widgets::applyEntryBackground(m_hintText);
     return m_hintText;
 }
 
@@ -82,7 +82,7 @@ void ContentPage::layOutPage()
     layOutGroups(width, height);
     if (m_hintBox) {
         const int hintHeight = height - kHintShorterThanPage;
-        const int hintTop = height - kBevelAboveBottom - 6 - hintHeight;
+        const int hintTop = height - kBevelAboveBottom - kHintAboveBevel - hintHeight;
         m_hintBox->setGeometry(kMargin, hintTop, width - 16, hintHeight);
         m_hintText->setGeometry(8, 16, m_hintBox->width() - 16, m_hintBox->height() - 24);
     }

@@ -37,6 +37,12 @@ public:
     static constexpr int kButtonsAboveBottom = 29;
     static constexpr int kButtonWidth = 75;
     static constexpr int kButtonHeight = 25;
+    static constexpr int kHintAboveBevel = 6;
+    // Where the first group box starts below the title strip, and the space between groups.
+    static constexpr int kGroupGap = 8;
+    static constexpr int kFirstGroupTop = kTitleHeight + kGroupGap;
+    // The hint box grows with the page from a fixed top: groups above it end kGroupGap higher.
+    static constexpr int kHintTop = kHintShorterThanPage - kBevelAboveBottom - kHintAboveBevel;
 
     ContentPage(const QString& objectName, const QString& titleObjectName, QWidget* parent = nullptr);
 

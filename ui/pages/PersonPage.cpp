@@ -1,13 +1,6 @@
 #include "PersonPage.h"
 
-#include "../Appearance.h"
-
-#include "TextCodec.h"
-
-#include <QApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMimeData>
+#include "EntryControls.h"
 
 #include <algorithm>
 
@@ -27,84 +20,37 @@ constexpr int kDateWidth = 110;
 constexpr int kGroupBottomPadding = 11;
 constexpr int kPickerLeft = 300; // the least left edge of the date pickers
 
-constexpr int kDataGroupTop = ContentPage::kTitleHeight + 8;
+constexpr int kDataGroupTop = ContentPage::kFirstGroupTop;
 constexpr int kDateRowsTop = kFirstLabelTop + 2 * kRowHeight + 4;
 constexpr int kDataGroupHeight = kDateRowsTop + kDateRowHeight + kFieldHeight + kGroupBottomPadding;
-constexpr int kDutyGroupTop = kDataGroupTop + kDataGroupHeight + 8;
-// The duties fill what is left above the hint box, which starts 481 pixels below the top.
-constexpr int kDutyGroupBottom = 473;
+constexpr int kDutyGroupTop = kDataGroupTop + kDataGroupHeight + ContentPage::kGroupGap;
+// The duties fill what is left above the hint box.
+constexpr int kDutyGroupBottom = ContentPage::kHintTop - ContentPage::kGroupGap;
+
+// A value read from the file with its line breaks decoded, as its one line holds it.
+QString oneLineText(const std::string& value)
+{
+    QString text = QString::fromStdString(value);
+    text.replace(QLatin1Char('\r'), QLatin1Char('#'));
+    text.replace(QLatin1Char('\n'), QLatin1Char('$'));
+    return text;
+}
+
+// The one-line values, in the order of their fields.
+constexpr std::array<std::string Employee::*, PersonPage::kFieldCount> kFieldValues = {
+    &Employee::firstName, &Employee::surname, &Employee::position};
 
 } // namespace
 
-DutyMemo::DutyMemo(const QString& objectName, QWidget* parent) : QPlainTextEdit(parent)
-{
-    setObjectName(objectName);
-    setTabChangesFocus(true);
-    applyEntryBackground(this);
-}
-
-bool DutyMemo::isStorable(QChar c)
-{
-    if (c == QLatin1Char('#') || c == QLatin1Char('$') || c.isSurrogate())
-        return false;
-    return isCp1250Representable(QString(c).toStdString());
-}
-
-QString DutyMemo::storableText(const QString& text)
-{
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        if (isStorable(c))
-            kept += c;
-    }
-    return kept;
-}
-
-void DutyMemo::keyPressEvent(QKeyEvent* event)
-{
-    const QString typed = event->text();
-    if (!typed.isEmpty() && storableText(typed) != typed) {
-        event->accept();
-        QApplication::beep();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void DutyMemo::inputMethodEvent(QInputMethodEvent* event)
-{
-    const QString commit = storableText(event->commitString());
-    if (commit == event->commitString()) {
-        QPlainTextEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent filtered(event->preeditString(), event->attributes());
-    filtered.setCommitString(commit, event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&filtered);
-}
-
-void DutyMemo::insertFromMimeData(const QMimeData* source)
-{
-    if (!source || !source->hasText())
-        return;
-    // Only the plain text is taken; line breaks of any kind become the memo's own.
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    insertPlainText(storableText(text));
-}
-
 PersonPage::PersonPage(QWidget* parent)
-    : ContentPage(QStringLiteral("TaviroPersonPanel"), QStringLiteral("TaviroPersonTitlePanel"), parent)
+    : RegisterPage(QStringLiteral("Person"), QStringLiteral("TaviroPersonMemo3"), parent)
 {
     m_dataGroup = new QGroupBox(QStringLiteral("Dane pracownika"), this);
     const QString labels[] = {QStringLiteral("Imię"), QStringLiteral("Nazwisko"), QStringLiteral("Stanowisko")};
     for (int i = 0; i < kFieldCount; ++i) {
         m_editLabels[i] = new QLabel(labels[i], m_dataGroup);
-        m_edits[i] = makeRecordField(QStringLiteral("TaviroPersonEdit%1").arg(i + 1), m_dataGroup);
+        m_edits[i] = new widgets::TaviroLineEdit(QStringLiteral("TaviroPersonEdit%1").arg(i + 1), m_dataGroup);
         m_editLabels[i]->setBuddy(m_edits[i]);
-        connect(m_edits[i], &QLineEdit::textChanged, this, &PersonPage::updateSaveButton);
     }
     m_dateLabel = new QLabel(QStringLiteral("Data"), m_dataGroup);
     m_appointment = new QRadioButton(QStringLiteral("mianowania"), m_dataGroup);
@@ -112,115 +58,88 @@ PersonPage::PersonPage(QWidget* parent)
     m_contract = new QRadioButton(QStringLiteral("zatrudnienia"), m_dataGroup);
     m_contract->setObjectName(QStringLiteral("TaviroPersonRadioButton2"));
     m_postLabel = new QLabel(QStringLiteral("na stanowisku urzędniczym"), m_dataGroup);
-    m_dates[0] = makeDatePicker(QStringLiteral("TaviroPersonDateTimePicker1"), m_dataGroup);
+    m_dates[0] = new widgets::TaviroDatePicker(QStringLiteral("TaviroPersonDateTimePicker1"), m_dataGroup);
     m_date2Label = new QLabel(QStringLiteral("Data rozpoczęcia pracy na obecnym stanowisku"), m_dataGroup);
-    m_dates[1] = makeDatePicker(QStringLiteral("TaviroPersonDateTimePicker2"), m_dataGroup);
+    m_dates[1] = new widgets::TaviroDatePicker(QStringLiteral("TaviroPersonDateTimePicker2"), m_dataGroup);
     m_date2Label->setBuddy(m_dates[1]);
 
     m_dutyGroup = new QGroupBox(QStringLiteral("Obowiązki, zadania i uprawnienia pracownika"), this);
     const QString memoLabels[] = {QStringLiteral("Bieżące"), QStringLiteral("Dodatkowe w trakcie ocenianego okresu")};
     for (int i = 0; i < 2; ++i) {
         m_memoLabels[i] = new QLabel(memoLabels[i], m_dutyGroup);
-        m_memos[i] = new DutyMemo(QStringLiteral("TaviroPersonMemo%1").arg(i + 1), m_dutyGroup);
+        m_memos[i] = new widgets::TaviroMemo(QStringLiteral("TaviroPersonMemo%1").arg(i + 1), m_dutyGroup);
         m_memoLabels[i]->setBuddy(m_memos[i]);
-        connect(m_memos[i], &QPlainTextEdit::textChanged, this, &PersonPage::updateSaveButton);
     }
-
-    addHintBox(QStringLiteral("TaviroPersonMemo3"));
-    addButton(ButtonRole::Help, QStringLiteral("TaviroPersonHelpButton"), QStringLiteral("Pomoc"));
-    addButton(ButtonRole::Save, QStringLiteral("TaviroPersonOkButton"), QStringLiteral("Zapisz"));
-    addButton(ButtonRole::Last, QStringLiteral("TaviroPersonCancelButton"), QStringLiteral("Rezygnuj"));
-    for (QPushButton* pushButton : {helpButton(), okButton(), cancelButton()})
-        pushButton->setAutoDefault(true);
-    okButton()->setDefault(true);
+    addEntries({m_edits[0], m_edits[1], m_edits[2], m_appointment, m_contract, m_dates[0], m_dates[1], m_memos[0],
+                m_memos[1]});
 }
 
-QLineEdit* PersonPage::edit(int number) const
+widgets::TaviroLineEdit* PersonPage::edit(int number) const
 {
     return m_edits.at(static_cast<std::size_t>(number - 1));
 }
 
-DutyMemo* PersonPage::memo(int number) const
+widgets::TaviroMemo* PersonPage::memo(int number) const
 {
     return m_memos.at(static_cast<std::size_t>(number - 1));
 }
 
-QDateEdit* PersonPage::datePicker(int number) const
+widgets::TaviroDatePicker* PersonPage::datePicker(int number) const
 {
     return m_dates.at(static_cast<std::size_t>(number - 1));
 }
 
-void PersonPage::prepare(PageMode mode, const QString& title)
+QWidget* PersonPage::firstField() const
 {
-    const bool view = mode == PageMode::View;
-    setTitle(title);
-    for (QLineEdit* field : m_edits) {
-        setFieldText(*field, QString());
-        field->setReadOnly(view);
-    }
-    for (DutyMemo* memo : m_memos) {
-        memo->clear();
-        memo->setReadOnly(view);
-    }
-    m_appointment->setChecked(true);
-    m_appointment->setEnabled(!view);
-    m_contract->setEnabled(!view);
-    for (QDateEdit* picker : m_dates) {
-        picker->setDate(QDate::currentDate());
-        picker->setEnabled(!view);
-    }
-    okButton()->setVisible(!view);
-    cancelButton()->setText(view ? QStringLiteral("Zamknij") : QStringLiteral("Rezygnuj"));
-    updateSaveButton();
+    return m_edits[0];
 }
 
-void PersonPage::showEmployee(const Employee& employee)
+void PersonPage::clear(const QDate& today)
 {
-    setFieldText(*m_edits[0], oneLineText(employee.firstName));
-    setFieldText(*m_edits[1], oneLineText(employee.surname));
-    setFieldText(*m_edits[2], oneLineText(employee.position));
+    m_appointment->setChecked(true);
+    RegisterPage::clear(today);
+}
+
+void PersonPage::load(const Employee& employee)
+{
+    for (std::size_t i = 0; i < kFieldValues.size(); ++i)
+        m_edits[i]->setStoredText(oneLineText(employee.*kFieldValues[i]));
     // Only "0" means a contract; the import may bring other values, which count as appointment.
     if (employee.employ == "0")
         m_contract->setChecked(true);
     else
         m_appointment->setChecked(true);
-    setStoredDate(*m_dates[0], employee.date1);
-    setStoredDate(*m_dates[1], employee.date2);
-    const std::string* duties[] = {&employee.duty1, &employee.duty2};
-    for (int i = 0; i < 2; ++i) {
-        QString text = QString::fromStdString(*duties[i]);
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        m_memos[i]->setPlainText(text);
-    }
+    m_dates[0]->setStoredDate(employee.date1);
+    m_dates[1]->setStoredDate(employee.date2);
+    m_memos[0]->setStoredText(employee.duty1);
+    m_memos[1]->setStoredText(employee.duty2);
     updateSaveButton();
 }
 
-Employee PersonPage::enteredEmployee() const
+Employee PersonPage::stored() const
 {
     Employee employee;
-    employee.firstName = trimmedText(m_edits[0]->text());
-    employee.surname = trimmedText(m_edits[1]->text());
-    employee.position = trimmedText(m_edits[2]->text());
+    for (std::size_t i = 0; i < kFieldValues.size(); ++i)
+        employee.*kFieldValues[i] = m_edits[i]->trimmedText();
     employee.employ.assign(1, m_appointment->isChecked() ? '1' : '0');
-    employee.date1 = storedDate(*m_dates[0]);
-    employee.date2 = storedDate(*m_dates[1]);
-    employee.duty1 = trimmedText(m_memos[0]->toPlainText());
-    employee.duty2 = trimmedText(m_memos[1]->toPlainText());
+    employee.date1 = m_dates[0]->storedDate();
+    employee.date2 = m_dates[1]->storedDate();
+    employee.duty1 = m_memos[0]->trimmedText();
+    employee.duty2 = m_memos[1]->trimmedText();
     return employee;
 }
 
 void PersonPage::updateSaveButton()
 {
     bool filled = true;
-    for (QLineEdit* field : m_edits)
-        filled = filled && !trimmedText(field->text()).empty();
+    for (const widgets::TaviroLineEdit* field : m_edits)
+        filled = filled && !field->trimmedText().empty();
     okButton()->setEnabled(filled);
 }
 
 void PersonPage::layOutGroups(int width, int)
 {
-    const int groupWidth = width - 16;
+    const int groupWidth = width - 2 * kMargin;
     const int fieldWidth = groupWidth - kFieldLeft - kFieldRightMargin;
     const int halfWidth = (fieldWidth - kColumnGap) / 2;
     m_dataGroup->setGeometry(kMargin, kDataGroupTop, groupWidth, kDataGroupHeight);
@@ -261,12 +180,6 @@ void PersonPage::layOutGroups(int width, int)
         m_memoLabels[i]->setGeometry(memoLeft, kFirstLabelTop, memoWidth, kLabelToField);
         m_memos[i]->setGeometry(memoLeft, memoTop, memoWidth, memoHeight);
     }
-}
-
-void PersonPage::keyPressEvent(QKeyEvent* event)
-{
-    if (!pressDefaultButton(event, okButton()))
-        ContentPage::keyPressEvent(event);
 }
 
 } // namespace taviro::ui

@@ -1,6 +1,6 @@
 #include "StartPage.h"
 
-#include "../Appearance.h"
+#include "Appearance.h"
 
 #include <QPainter>
 
@@ -9,7 +9,7 @@ namespace taviro::ui {
 StartPage::StartPage(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TaviroStartPanel"));
-    applyEntryBackground(this);
+    widgets::applyEntryBackground(this);
 }
 
 QString StartPage::text()
@@ -20,7 +20,7 @@ QString StartPage::text()
 void StartPage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), kEntryBackground);
+    painter.fillRect(rect(), widgets::kEntryBackground);
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);

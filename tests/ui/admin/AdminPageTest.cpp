@@ -50,7 +50,7 @@ protected:
     void openPage()
     {
         fixture.window->commands()->menuItem(Command::Administration)->trigger();
-        page = qobject_cast<TaviroAdminPanel*>(fixture.window->page(TTaviroMainForm::AdminPage));
+        page = qobject_cast<TaviroAdminPanel*>(fixture.window->page(ui::PageId::Admin));
         ASSERT_NE(page, nullptr);
     }
 
@@ -61,7 +61,14 @@ protected:
     QPushButton* button(const char* name) const { return page->findChild<QPushButton*>(QString::fromLatin1(name)); }
     QCheckBox* box(const char* name) const { return page->findChild<QCheckBox*>(QString::fromLatin1(name)); }
     QListWidget* checklist() const { return page->unitChecklist(); }
-    QTableWidget* grid() const { return page->grid(); }
+    QTableView* grid() const { return page->grid(); }
+    int rowCount() const { return page->model().rowCount(); }
+    int currentRow() const { return grid()->currentIndex().row(); }
+    QString header(int column) const
+    {
+        return page->model().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    void setCurrentCell(int row, int column) { grid()->setCurrentIndex(page->model().index(row, column)); }
 
     void fill(const QString& first, const QString& surname, const QString& position, const QString& identifier,
               const QString& password)
@@ -77,7 +84,7 @@ protected:
     QStringList row(int r) const
     {
         QStringList cells;
-        for (int column = 0; column < TaviroAdminPanel::ColumnCount; ++column)
+        for (int column = 0; column < TaviroAdminPanel::Model::ColumnCount; ++column)
             cells << page->cell(r, column);
         return cells;
     }
@@ -95,16 +102,16 @@ TEST_F(AdminPage, OpensWithTheAccountsOfTheUserFileAndLocksTheCommands)
 {
     start({account("Anna", "anowak", "10100000000001", "000017#"), account("Jan", "jkowal", "01000000000000")});
     openPage();
-    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::AdminPage);
+    EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Admin);
     EXPECT_TRUE(fixture.window->commands()->isLocked());
     EXPECT_FALSE(fixture.window->navigation()->isEnabled());
     EXPECT_EQ(page->titleStrip()->text(), "Administracja programem");
 
-    ASSERT_EQ(grid()->rowCount(), 2);
-    ASSERT_EQ(grid()->columnCount(), 8);
-    EXPECT_EQ(grid()->horizontalHeaderItem(0)->text(), "Lp.");
-    EXPECT_EQ(grid()->horizontalHeaderItem(4)->text(), "Identyfikator");
-    EXPECT_EQ(grid()->horizontalHeaderItem(5)->text(), "Hasło");
+    ASSERT_EQ(rowCount(), 2);
+    ASSERT_EQ(page->model().columnCount(), 8);
+    EXPECT_EQ(header(0), "Lp.");
+    EXPECT_EQ(header(4), "Identyfikator");
+    EXPECT_EQ(header(5), "Hasło");
     EXPECT_TRUE(grid()->isColumnHidden(6));
     EXPECT_TRUE(grid()->isColumnHidden(7));
     EXPECT_EQ(grid()->columnWidth(0), 28);
@@ -113,7 +120,7 @@ TEST_F(AdminPage, OpensWithTheAccountsOfTheUserFileAndLocksTheCommands)
     EXPECT_EQ(row(1).first(), "2");
 
     // The first row is current and shown in the fields; both password edits hold the password.
-    EXPECT_EQ(grid()->currentRow(), 0);
+    EXPECT_EQ(currentRow(), 0);
     EXPECT_EQ(edit(1)->text(), "Anna");
     EXPECT_EQ(edit(4)->text(), "anowak");
     EXPECT_EQ(edit(5)->text(), "tajne");
@@ -143,7 +150,7 @@ TEST_F(AdminPage, OpensWithTheAccountsOfTheUserFileAndLocksTheCommands)
     EXPECT_EQ(checklist()->item(1)->checkState(), Qt::Unchecked);
 
     button("TaviroAdminCloseButton")->click();
-    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Start);
     EXPECT_FALSE(fixture.window->commands()->isLocked());
     EXPECT_TRUE(fixture.window->navigation()->isEnabled());
 }
@@ -154,7 +161,7 @@ TEST_F(AdminPage, OnlyTheAdministratorMayOpenIt)
     start({account("Anna", "anowak", std::string(14, '1'), "000003#000017#")});
     fixture.window->commands()->menuItem(Command::Administration)->trigger();
     EXPECT_EQ(fixture.dialogs.informations, QStringList{"Funkcja dostępna tylko dla administratora."});
-    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Start);
     EXPECT_FALSE(fixture.window->commands()->isLocked());
 }
 
@@ -163,7 +170,7 @@ TEST_F(AdminPage, AddCorrectAndSetRightsWriteTheUserFile)
     start();
     openPage();
     // No user file yet: one empty placeholder row, nothing to delete or to set.
-    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(rowCount(), 1);
     EXPECT_FALSE(button("TaviroAdminDeleteButton")->isEnabled());
     EXPECT_FALSE(button("TaviroAdminRightButton")->isEnabled());
     EXPECT_FALSE(button("TaviroAdminAddButton")->isEnabled());
@@ -181,7 +188,7 @@ TEST_F(AdminPage, AddCorrectAndSetRightsWriteTheUserFile)
     std::vector<UserAccount> stored = accounts.readUsers();
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0], (UserAccount{"Anna", "Nowak", "", "anowak", "Tajne", "00000100000001", "000017#"}));
-    EXPECT_EQ(grid()->rowCount(), 1) << "the first account takes the placeholder row";
+    EXPECT_EQ(rowCount(), 1) << "the first account takes the placeholder row";
     EXPECT_EQ(page->cell(0, 0), "1");
     EXPECT_TRUE(button("TaviroAdminDeleteButton")->isEnabled());
 
@@ -192,11 +199,11 @@ TEST_F(AdminPage, AddCorrectAndSetRightsWriteTheUserFile)
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[1].identifier, "anowak");
     EXPECT_EQ(stored[1].units, "000003#000017#");
-    EXPECT_EQ(grid()->currentRow(), 1);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(page->cell(1, 0), "2");
 
     // Popraw changes the fields, the rights and the units of the current row only.
-    grid()->setCurrentCell(0, 1);
+    setCurrentCell(0, 1);
     edit(2)->setText("Kowalska ");
     box("TaviroAdminCCheckBox3")->setChecked(true);
     button("TaviroAdminCorectButton")->click();
@@ -206,7 +213,7 @@ TEST_F(AdminPage, AddCorrectAndSetRightsWriteTheUserFile)
     EXPECT_EQ(page->cell(0, 0), "1");
 
     // Ustaw takes only the rights and the units; a changed field stays out of the file.
-    grid()->setCurrentCell(1, 1);
+    setCurrentCell(1, 1);
     edit(1)->setText("Zmieniona");
     box("TaviroAdminACheckBox4")->setChecked(true);
     checklist()->item(1)->setCheckState(Qt::Unchecked);
@@ -226,33 +233,33 @@ TEST_F(AdminPage, DeletingRenumbersAndKeepsAPlaceholderRow)
     openPage();
 
     // A middle row: the rows below move up and are numbered again.
-    grid()->setCurrentCell(1, 1);
+    setCurrentCell(1, 1);
     button("TaviroAdminDeleteButton")->click();
-    ASSERT_EQ(grid()->rowCount(), 3);
+    ASSERT_EQ(rowCount(), 3);
     EXPECT_EQ(row(1).mid(0, 2), (QStringList{"2", "Ewa"}));
     EXPECT_EQ(row(2).mid(0, 2), (QStringList{"3", "Piotr"}));
-    EXPECT_EQ(grid()->currentRow(), 0) << "the row above the deleted one";
+    EXPECT_EQ(currentRow(), 0) << "the row above the deleted one";
     EXPECT_EQ(edit(1)->text(), "Anna");
     std::vector<UserAccount> stored = accounts.readUsers();
     ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[1].firstName, "Ewa");
 
     // The last row.
-    grid()->setCurrentCell(2, 1);
+    setCurrentCell(2, 1);
     button("TaviroAdminDeleteButton")->click();
-    ASSERT_EQ(grid()->rowCount(), 2);
-    EXPECT_EQ(grid()->currentRow(), 1);
+    ASSERT_EQ(rowCount(), 2);
+    EXPECT_EQ(currentRow(), 1);
     EXPECT_EQ(edit(1)->text(), "Ewa");
     EXPECT_EQ(accounts.readUsers().size(), 2u);
 
     // The first row, then the only one left.
-    grid()->setCurrentCell(0, 1);
+    setCurrentCell(0, 1);
     button("TaviroAdminDeleteButton")->click();
-    ASSERT_EQ(grid()->rowCount(), 1);
+    ASSERT_EQ(rowCount(), 1);
     EXPECT_EQ(row(0).mid(0, 2), (QStringList{"1", "Ewa"}));
     button("TaviroAdminDeleteButton")->click();
 
-    ASSERT_EQ(grid()->rowCount(), 1);
+    ASSERT_EQ(rowCount(), 1);
     EXPECT_EQ(row(0), QStringList(8, QString()));
     EXPECT_FALSE(button("TaviroAdminDeleteButton")->isEnabled());
     EXPECT_FALSE(button("TaviroAdminRightButton")->isEnabled());
@@ -266,7 +273,7 @@ TEST_F(AdminPage, DeletingRenumbersAndKeepsAPlaceholderRow)
     // Opened again, the placeholder line is no account either.
     button("TaviroAdminCloseButton")->click();
     openPage();
-    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(rowCount(), 1);
     EXPECT_FALSE(button("TaviroAdminDeleteButton")->isEnabled());
 }
 
@@ -331,14 +338,14 @@ TEST_F(AdminPage, AFailedWriteLeavesTheGridAsTheFileIs)
     start({account("Anna", "a")});
     openPage();
     FailingFiles failing(relativeName({"Temp", "Users.dat.new"}), 0);
-    fixture.window->files().setFaultInjector(&failing);
+    fixture.window->services().files().setFaultInjector(&failing);
     fill("Jan", "Nowak", "", "j", "x");
     button("TaviroAdminAddButton")->click();
-    fixture.window->files().setFaultInjector(nullptr);
+    fixture.window->services().files().setFaultInjector(nullptr);
 
     ASSERT_EQ(fixture.dialogs.informations.size(), 1);
     EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
-    EXPECT_EQ(grid()->rowCount(), 1) << "the account that was not stored is not shown";
+    EXPECT_EQ(rowCount(), 1) << "the account that was not stored is not shown";
     EXPECT_EQ(page->cell(0, 1), "Anna");
     EXPECT_EQ(accounts.readUsers().size(), 1u);
     EXPECT_TRUE(fixture.window->commands()->isLocked()) << "the page stays open";

@@ -4,7 +4,7 @@
 
 #include "CommandBar.h"
 #include "NavigationPanel.h"
-#include "TaviroImportCode.h"
+#include "dialogs/TaviroImportCode.h"
 #include "pages/AdminPage.h"
 
 #include <QAction>
@@ -40,12 +40,12 @@ protected:
         fixture.start();
         ASSERT_TRUE(fixture.window->isStarted());
         fixture.window->commands()->menuItem(Command::Administration)->trigger();
-        page = qobject_cast<TaviroAdminPanel*>(fixture.window->page(TTaviroMainForm::AdminPage));
+        page = qobject_cast<TaviroAdminPanel*>(fixture.window->page(ui::PageId::Admin));
         ASSERT_NE(page, nullptr);
-        page->setImportFileChooser([this](QWidget*, const QString& startDirectory) {
+        fixture.environment.chooseImportFile = [this](QWidget*, const QString& startDirectory) {
             startDirectories << startDirectory;
             return chosenFile;
-        });
+        };
     }
 
     // Presses "Importuj" on the page and then in the dialog; returns the dialog's result.
@@ -81,7 +81,7 @@ protected:
 TEST(ImportDialog, ExplainsTheFileFormat)
 {
     TestStore store;
-    ui::ScriptedMessageDialogs dialogs;
+    widgets::ScriptedMessageDialogs dialogs;
     TTaviroImportForm form(store.records, dialogs, QString::fromStdString(store.dir.directory().path()));
     EXPECT_EQ(form.windowTitle(), "Import komórek organizacyjnych i pracowników");
     auto* memo = form.findChild<QPlainTextEdit*>("TaviroImportMemo");
@@ -155,7 +155,7 @@ TEST_F(ImportFromAdminPage, ImportedUnitsAppearInTheNavigationPanel)
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_EQ(tree->topLevelItem(1)->text(0), "Jan Kowalski");
     EXPECT_EQ(page->unitChecklist()->count(), 0) << "the page's own list waits for the next opening";
-    EXPECT_EQ(fixture.window->session().currentPage, TTaviroMainForm::AdminPage);
+    EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Admin);
 
     // The same file again adds nothing and, every line being taken, says nothing.
     EXPECT_EQ(runImport(), QDialog::Accepted);

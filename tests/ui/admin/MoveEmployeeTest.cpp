@@ -4,7 +4,7 @@
 #include "CommandBar.h"
 #include "MoveController.h"
 #include "NavigationPanel.h"
-#include "TaviroMoveCode.h"
+#include "dialogs/TaviroMoveCode.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // The about dialog: its texts and how it closes.
 #include "ModalDriver.h"
-#include "TaviroAboutCode.h"
+#include "dialogs/TaviroAboutCode.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 #include "Accounts.h"
 #include "MessageDialogs.h"
 #include "ModalDriver.h"
-#include "TaviroLoginCode.h"
 #include "TestSupport.h"
+#include "dialogs/TaviroLoginCode.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,7 +51,7 @@ protected:
 
     test::TestStore store;
     Accounts accounts{store.files};
-    ScriptedMessageDialogs dialogs;
+    widgets::ScriptedMessageDialogs dialogs;
     TTaviroLoginForm form{accounts, dialogs};
     QLineEdit* identifier = nullptr;
     QLineEdit* password = nullptr;

@@ -22,8 +22,7 @@ TEST(Layout, AfterEveryResizeTheButtonsAndTheHintBoxFollowThePage)
 {
     MainWindowFixture fixture;
     fixture.start();
-    for (const int page :
-         {ui::TTaviroMainForm::CellPage, ui::TTaviroMainForm::GradeB1Page, ui::TTaviroMainForm::AdminPage}) {
+    for (const ui::PageId page : {ui::PageId::Cell, ui::PageId::GradeB1, ui::PageId::Admin}) {
         fixture.window->showPage(page);
         for (const QSize size : {QSize(1004, 748), QSize(1300, 900), QSize(1100, 728)}) {
             fixture.window->resize(size);
@@ -52,14 +51,12 @@ TEST(Layout, ThePagesKeepTheirTitles)
 {
     MainWindowFixture fixture;
     fixture.start();
-    const auto title = [&](int page) {
+    const auto title = [&](ui::PageId page) {
         return qobject_cast<ContentPage*>(fixture.window->page(page))->titleStrip()->text();
     };
-    EXPECT_EQ(title(ui::TTaviroMainForm::GradeB1Page),
-              "Wybór kryteriów do oceny i notatki z rozmów przed i po ich ustaleniu");
-    EXPECT_EQ(title(ui::TTaviroMainForm::GradeB2Page),
-              "Wyjaśnienia dotyczące obowiązkowej rozmowy przed wyborem kryteriów");
-    EXPECT_EQ(title(ui::TTaviroMainForm::GradeC1Page), "Instrukcje jak przeprowadzić rozmowę oceniającą");
-    EXPECT_EQ(title(ui::TTaviroMainForm::AdminPage), "Administracja programem");
-    EXPECT_EQ(fixture.window->page(ui::TTaviroMainForm::AdminPage)->objectName(), "TaviroAdminPanel");
+    EXPECT_EQ(title(ui::PageId::GradeB1), "Wybór kryteriów do oceny i notatki z rozmów przed i po ich ustaleniu");
+    EXPECT_EQ(title(ui::PageId::GradeB2), "Wyjaśnienia dotyczące obowiązkowej rozmowy przed wyborem kryteriów");
+    EXPECT_EQ(title(ui::PageId::GradeC1), "Instrukcje jak przeprowadzić rozmowę oceniającą");
+    EXPECT_EQ(title(ui::PageId::Admin), "Administracja programem");
+    EXPECT_EQ(fixture.window->page(ui::PageId::Admin)->objectName(), "TaviroAdminPanel");
 }

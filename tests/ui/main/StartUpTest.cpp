@@ -35,7 +35,7 @@ TEST(StartUp, WithOnlyTheUserFileItMakesTempAndASessionAndShowsEmptyLists)
     EXPECT_EQ(fixture.window->navigation()->unitList()->count(), 0);
     EXPECT_EQ(fixture.window->navigation()->unitList()->currentIndex(), -1);
     EXPECT_EQ(fixture.window->navigation()->tree()->topLevelItemCount(), 0);
-    EXPECT_EQ(fixture.window->session().currentPage, 0);
+    EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Start);
     EXPECT_EQ(fixture.window->findChild<QStackedWidget*>("TaviroContentArea")->currentWidget()->objectName(),
               "TaviroStartPanel");
     EXPECT_TRUE(fixture.dialogs.informations.isEmpty());

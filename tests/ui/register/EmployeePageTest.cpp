@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
@@ -83,11 +84,11 @@ TEST_F(EmployeePage, ANewEmployeeIsWrittenInFieldOrderAndSelectedInTheTree)
     fixture.dir.write("Person.hlp", "Dane pracownika.");
     startWith({});
     run(Command::NewEmployee);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::PersonPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Person);
     EXPECT_EQ(title(), "Nowy pracownik");
     EXPECT_EQ(control<QTextEdit>("TaviroPersonMemo3")->toPlainText(), "Dane pracownika.");
     EXPECT_TRUE(appointment()->isChecked());
-    EXPECT_EQ(picker(1)->date(), QDate::currentDate());
+    EXPECT_EQ(picker(1)->date(), todayDate());
     EXPECT_EQ(window().focusWidget(), edit(1));
 
     EXPECT_FALSE(ok()->isEnabled());
@@ -104,7 +105,7 @@ TEST_F(EmployeePage, ANewEmployeeIsWrittenInFieldOrderAndSelectedInTheTree)
     EXPECT_EQ(fileText("Pe000005.dat"), "{\nID=000001\nPERSONNAME=Jan\nPERSONSURNAME=Kos\nPERSONPOSITION=Referent\n"
                                         "PERSONEMPLOY=0\nPERSONDATE1=01-04-2010\nPERSONDATE2=01-09-2015\n"
                                         "PERSONDUTY1=\nPERSONDUTY2=\nPERSONDELETE=0\n}\n\n");
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_FALSE(window().commands()->isLocked());
     ASSERT_EQ(tree()->topLevelItemCount(), 1);
     EXPECT_EQ(tree()->topLevelItem(0)->text(0), "Jan Kos");
@@ -124,7 +125,7 @@ TEST_F(EmployeePage, AMultiLineDutyComesBackWithItsLineBreaks)
     QTest::keyClick(memo(1), Qt::Key_Return);
     QTest::keyClicks(memo(1), "Archiwum");
     QTest::keyClick(memo(1), Qt::Key_Return);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::PersonPage) << "Enter in a memo is a new line";
+    EXPECT_EQ(currentPage(), ui::PageId::Person) << "Enter in a memo is a new line";
     ok()->click();
     EXPECT_TRUE(fileHasLine("Pe000005.dat", "PERSONDUTY1=Prowadzenie akt#$Archiwum"));
 
@@ -151,7 +152,7 @@ TEST_F(EmployeePage, AnyEmploymentValueButZeroIsAnAppointmentAndIsWrittenBackAsO
     selectEmployee(1);
     run(Command::ViewEmployee);
     EXPECT_TRUE(contract()->isChecked());
-    EXPECT_EQ(picker(1)->date(), QDate::currentDate()) << "31-02 is no date: the picker keeps today";
+    EXPECT_EQ(picker(1)->date(), todayDate()) << "31-02 is no date: the picker keeps today";
     cancel()->click();
 
     selectEmployee(0);
@@ -187,7 +188,7 @@ TEST_F(EmployeePage, ViewIsReadOnlyWithSaveHidden)
     EXPECT_EQ(ok()->width(), 0);
     EXPECT_EQ(cancel()->text(), "Zamknij");
     QTest::keyClick(edit(1), Qt::Key_Enter);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_EQ(fixture.dir.read("Pe000005.dat"), before);
 }
 
@@ -287,19 +288,19 @@ TEST_F(EmployeePage, AFailedCorrectionIsReportedAndLeavesThePageOpen)
 {
     startWith(employeeRecord("000001", "1", "15-01-2001", ""));
     const std::string before = fixture.dir.read("Pe000005.dat");
-    FailingFiles failing(window().records().temporaryFileName("Pe000005.dat"), 0);
-    window().files().setFaultInjector(&failing);
+    FailingFiles failing(window().services().records().temporaryFileName("Pe000005.dat"), 0);
+    window().services().files().setFaultInjector(&failing);
     selectEmployee(0);
     run(Command::CorrectEmployee);
     edit(1)->clear();
     QTest::keyClicks(edit(1), "Adam");
     ok()->click();
     ASSERT_EQ(fixture.dialogs.informations.size(), 1);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::PersonPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Person);
     EXPECT_EQ(edit(1)->text(), "Adam");
     EXPECT_EQ(fixture.dir.read("Pe000005.dat"), before);
     EXPECT_EQ(tree()->topLevelItem(0)->text(0), "Jan Kos");
-    window().files().setFaultInjector(nullptr);
+    window().services().files().setFaultInjector(nullptr);
     cancel()->click();
     EXPECT_FALSE(window().commands()->isLocked());
 }

@@ -34,7 +34,7 @@ protected:
 
     void run(ui::Command command) { fixture.window->commands()->menuItem(command)->trigger(); }
     bool isEnabled(ui::Command command) { return fixture.window->commands()->menuItem(command)->isEnabled(); }
-    int currentPage() const { return fixture.window->session().currentPage; }
+    ui::PageId currentPage() const { return fixture.window->session().currentPage; }
 
     // Types text key by key, letters outside Latin-1 (ą, ł, ż …) included.
     static void typeText(QWidget* widget, const QString& text)
@@ -43,10 +43,12 @@ protected:
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 
-    static std::string today()
+    // The fixture's clock: every date the pages start with comes from it.
+    std::string today() const { return formatDate(fixture.clock.today()); }
+    QDate todayDate() const
     {
-        const QDate date = QDate::currentDate();
-        return formatDate(Date{date.year(), date.month(), date.day()});
+        const Date date = fixture.clock.today();
+        return QDate(date.year, date.month, date.day);
     }
 
     // The file's text in UTF-8, its lines ending in LF.

@@ -65,12 +65,12 @@ TEST_F(UnitPage, ANewUnitNeedsOnlyTheBodyNameAndMayHaveAnEmptyName)
     fixture.dir.write("Cell.hlp", "Wpisz dane jednostki.\r\n");
     start();
     run(Command::NewUnit);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::CellPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Cell);
     EXPECT_EQ(title(), "Nowa komórka organizacyjna");
     EXPECT_TRUE(window().commands()->isLocked());
     EXPECT_FALSE(window().navigation()->isEnabled());
     EXPECT_EQ(control<QTextEdit>("TaviroCellMemo1")->toPlainText().trimmed(), "Wpisz dane jednostki.");
-    EXPECT_EQ(date()->date(), QDate::currentDate());
+    EXPECT_EQ(date()->date(), todayDate());
     EXPECT_EQ(window().focusWidget(), edit(1));
 
     EXPECT_FALSE(ok()->isEnabled());
@@ -86,7 +86,7 @@ TEST_F(UnitPage, ANewUnitNeedsOnlyTheBodyNameAndMayHaveAnEmptyName)
 
     EXPECT_EQ(fileText("Cell.dat"), "{\nID=000001\nCELLFIRM=Gmina Lipno\nCELLCITY=\nCELLNAME=\nCELLPERSON=\n"
                                     "CELLPOSITION=\nCELLDATE=03-02-2021\nCELLDELETE=0\n}\n\n");
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_FALSE(window().commands()->isLocked());
     EXPECT_EQ(listedUnits(), QStringList{""});
     EXPECT_EQ(units()->currentIndex(), 0);
@@ -123,7 +123,7 @@ TEST_F(UnitPage, ANameDifferingOnlyInLetterCaseOrBlanksIsRefusedButDiacriticsCou
     QTest::keyClicks(edit(3), "  kADRY ");
     ok()->click();
     ASSERT_EQ(fixture.dialogs.informations, QStringList{"Komórka o podanej nazwie już istnieje."});
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::CellPage) << "the page stays open with its input";
+    EXPECT_EQ(currentPage(), ui::PageId::Cell) << "the page stays open with its input";
     EXPECT_EQ(edit(3)->text(), "  kADRY ");
     EXPECT_EQ(fixture.dir.read("Cell.dat"), before);
 
@@ -137,7 +137,7 @@ TEST_F(UnitPage, ANameDifferingOnlyInLetterCaseOrBlanksIsRefusedButDiacriticsCou
     typeText(edit(3), QStringLiteral("Kądry"));
     ok()->click();
     EXPECT_EQ(fixture.dialogs.informations.size(), 2);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_EQ(listedUnits(), (QStringList{"Kadry", "Łąki", "Kądry"}));
 }
 
@@ -158,14 +158,14 @@ TEST_F(UnitPage, CorrectingKeepsTheOwnNameButRefusesAnotherUnitsName)
     QTest::keyClicks(edit(3), "KADRY");
     ok()->click();
     EXPECT_EQ(fixture.dialogs.informations, QStringList{"Komórka o podanej nazwie już istnieje."});
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::CellPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Cell);
 
     edit(3)->clear();
     typeText(edit(3), QStringLiteral("płace "));
     edit(2)->clear();
     typeText(edit(2), QStringLiteral("Łódź"));
     ok()->click();
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_EQ(fixture.dialogs.informations.size(), 1);
     EXPECT_EQ(listedUnits(), (QStringList{"Kadry", "płace"}));
     EXPECT_EQ(units()->currentIndex(), 1);
@@ -180,7 +180,7 @@ TEST_F(UnitPage, AnImportedUnitShowsTodayAndGetsItsDateLineWhenCorrected)
                                               "CELLPERSON=", "CELLPOSITION=", "CELLDELETE=0", "}", ""}));
     start();
     run(Command::ViewUnit);
-    EXPECT_EQ(date()->date(), QDate::currentDate());
+    EXPECT_EQ(date()->date(), todayDate());
     cancel()->click();
 
     run(Command::CorrectUnit);
@@ -212,7 +212,7 @@ TEST_F(UnitPage, ViewShowsTheUnitReadOnlyAndEnterJustClosesIt)
     EXPECT_EQ(cancel()->text(), "Zamknij");
 
     QTest::keyClick(edit(3), Qt::Key_Return);
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_FALSE(window().commands()->isLocked());
     EXPECT_EQ(fixture.dir.read("Cell.dat"), before);
 
@@ -237,9 +237,9 @@ TEST_F(UnitPage, CancelAndHelpWriteNothing)
     control<QPushButton>("TaviroCellHelpButton")->click();
     EXPECT_EQ(fixture.shownDialogs, QStringList{"Pomoc"});
     EXPECT_EQ(fixture.commandsLockedDuringDialog, std::vector<bool>{true}) << "still locked by the page";
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::CellPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Cell);
     cancel()->click();
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_FALSE(window().commands()->isLocked());
     EXPECT_EQ(fixture.dir.read("Cell.dat"), before);
     EXPECT_EQ(units()->itemText(0), "Kadry");
@@ -322,28 +322,28 @@ TEST_F(UnitPage, AUserWithoutTheDeleteRightIsRefusedAndTheUnitStays)
     EXPECT_EQ(fixture.dir.read("Cell.dat"), before);
 
     run(Command::CorrectUnit); // A3 is held
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::CellPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Cell);
 }
 
 TEST_F(UnitPage, AFailedSaveIsReportedAndLeavesThePageOpenWithItsInput)
 {
     start();
     FailingFiles failing("Cell.dat", 0);
-    window().files().setFaultInjector(&failing);
+    window().services().files().setFaultInjector(&failing);
     run(Command::NewUnit);
     QTest::keyClicks(edit(1), "Gmina");
     QTest::keyClicks(edit(3), "Kadry");
     ok()->click();
     ASSERT_EQ(fixture.dialogs.informations.size(), 1);
     EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::CellPage);
+    EXPECT_EQ(currentPage(), ui::PageId::Cell);
     EXPECT_TRUE(window().commands()->isLocked());
     EXPECT_EQ(edit(3)->text(), "Kadry");
     EXPECT_EQ(units()->count(), 0);
 
-    window().files().setFaultInjector(nullptr);
+    window().services().files().setFaultInjector(nullptr);
     ok()->click();
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_EQ(listedUnits(), QStringList{"Kadry"});
     EXPECT_TRUE(fileHasLine("Cell.dat", "CELLNAME=Kadry"));
 }
@@ -365,12 +365,12 @@ TEST_F(UnitPage, AReadErrorWhenOpeningIsReportedAndTheCommandsComeBack)
     fixture.dir.write("Cell.dat", storedText(unitRecord("000001", "Kadry")));
     start();
     FailingFiles failing("Cell.dat", 0, true);
-    window().files().setFaultInjector(&failing);
+    window().services().files().setFaultInjector(&failing);
     run(Command::CorrectUnit);
-    window().files().setFaultInjector(nullptr);
+    window().services().files().setFaultInjector(nullptr);
     ASSERT_EQ(fixture.dialogs.informations.size(), 1);
     EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
-    EXPECT_EQ(currentPage(), ui::TTaviroMainForm::StartPageIndex);
+    EXPECT_EQ(currentPage(), ui::PageId::Start);
     EXPECT_FALSE(window().commands()->isLocked());
     EXPECT_TRUE(window().navigation()->isEnabled());
 }

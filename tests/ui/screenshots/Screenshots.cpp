@@ -7,16 +7,16 @@
 #include "DesktopShell.h"
 #include "MessageDialogs.h"
 #include "NavigationPanel.h"
-#include "TaviroAboutCode.h"
 #include "TaviroHelpCode.h"
-#include "TaviroImportCode.h"
 #include "TaviroInfoCode.h"
-#include "TaviroLoginCode.h"
 #include "TaviroMainCode.h"
-#include "TaviroMoveCode.h"
 #include "TaviroQuestCode.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
+#include "dialogs/TaviroAboutCode.h"
+#include "dialogs/TaviroImportCode.h"
+#include "dialogs/TaviroLoginCode.h"
+#include "dialogs/TaviroMoveCode.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,19 +103,18 @@ int main(int argc, char** argv)
 
     test::TemporaryDataDirectory dir;
     prepareData(dir);
-    ui::ScriptedMessageDialogs dialogs;
+    widgets::ScriptedMessageDialogs dialogs;
     RecordingDesktopShell shell;
     MemoryUserSettings settings;
     settings.values["Help"] = "0";
     RecordingTextPrinter printer;
-    ui::Environment environment{dialogs,
-                                shell,
-                                settings,
-                                printer,
-                                [](Accounts&, QWidget*) {
-                                    return ui::LoginAnswer{true, QStringLiteral("Administrator"), {}};
-                                },
-                                [](QDialog&) {}};
+    test::FixedClock clock;
+    ui::Environment environment{
+        dialogs,        shell,
+        settings,       printer,
+        clock,          [](Accounts&, QWidget*) {
+                                    return ui::LoginAnswer{true, QStringLiteral("Administrator"), {}}; },
+        [](QDialog&) {}};
 
     ui::TTaviroMainForm window(dir.directory(), environment);
     window.show();
@@ -125,10 +124,10 @@ int main(int argc, char** argv)
     tree->expandAll();
     tree->setCurrentItem(tree->topLevelItem(0)->child(0));
     save(&window, QStringLiteral("01-main-window"));
-    window.showPage(ui::TTaviroMainForm::CellPage);
+    window.showPage(ui::PageId::Cell);
     window.lockCommands();
     save(&window, QStringLiteral("02-main-window-content-page"));
-    window.showPage(ui::TTaviroMainForm::StartPageIndex);
+    window.showPage(ui::PageId::Start);
     window.unlockCommands();
     {
         test::CountingNotifier accountsNotifier;
@@ -154,10 +153,10 @@ int main(int argc, char** argv)
     Accounts accounts(files);
     ui::TTaviroLoginForm login(accounts, dialogs, &window);
     save(&login, QStringLiteral("10-login"));
-    ui::TTaviroInfoForm info(&window);
+    widgets::TTaviroInfoForm info(&window);
     info.setText(QStringLiteral("Brak dostępu do funkcji dla użytkownika - anowak."));
     save(&info, QStringLiteral("11-information"));
-    ui::TTaviroQuestForm question(&window);
+    widgets::TTaviroQuestForm question(&window);
     question.setText(QStringLiteral("Czy na pewno usunąć komórkę organizacyjną?"));
     save(&question, QStringLiteral("12-question"));
     ui::TTaviroAboutForm about(&window);
@@ -166,8 +165,8 @@ int main(int argc, char** argv)
     save(&help, QStringLiteral("14-help"));
     ui::TTaviroMoveForm move({{QStringLiteral("Referat Podatków i Opłat"), 2}}, &window);
     save(&move, QStringLiteral("15-move"));
-    ui::TTaviroImportForm import(window.records(), dialogs, QString::fromStdString(dir.directory().path()), {},
-                                 &window);
+    ui::TTaviroImportForm import(window.services().records(), dialogs, QString::fromStdString(dir.directory().path()),
+                                 {}, &window);
     save(&import, QStringLiteral("16-import"));
     return 0;
 }

@@ -1,0 +1,93 @@
+#include "RegisterController.h"
+
+#include "PageHost.h"
+#include "Services.h"
+#include "UserOperation.h"
+#include "pages/RegisterPage.h"
+
+#include "HelpText.h"
+#include "MessageDialogs.h"
+
+namespace taviro::ui {
+
+RegisterController::RegisterController(Services& services, PageHost& host, NavigationPanel& navigation,
+                                       RegisterPage& page, PageId pageId, Commands commands, QString helpFile)
+    : m_services(services), m_host(host), m_navigation(navigation), m_page(page), m_pageId(pageId),
+      m_commands(commands), m_helpFile(std::move(helpFile))
+{
+    QObject::connect(m_page.okButton(), &QPushButton::clicked, &m_page, [this] { save(); });
+    QObject::connect(m_page.cancelButton(), &QPushButton::clicked, &m_page, [this] { leavePage(); });
+    QObject::connect(m_page.helpButton(), &QPushButton::clicked, &m_page, [this] { m_host.showHelp(); });
+}
+
+bool RegisterController::handles(Command command) const
+{
+    return command == m_commands.create || command == m_commands.view || command == m_commands.correct ||
+           command == m_commands.remove;
+}
+
+void RegisterController::run(Command command)
+{
+    if (command == m_commands.create)
+        open(PageMode::New);
+    else if (command == m_commands.view)
+        open(PageMode::View);
+    else if (command == m_commands.correct)
+        open(PageMode::Correct);
+    else if (command == m_commands.remove)
+        remove();
+}
+
+void RegisterController::open(PageMode mode)
+{
+    if (!hasSelection(mode))
+        return;
+    CommandLock lock(m_host);
+    m_page.setMode(mode, title(mode));
+    m_page.clear(m_services.today());
+    HelpText::load(m_services.directory(), m_helpFile, *m_page.hintText());
+    // A read error goes up before the page is shown: the lock lets go and the start page stays.
+    if (mode != PageMode::New)
+        loadSelected();
+    m_services.session().pageMode = mode;
+    m_host.showPage(m_pageId);
+    m_page.updateSaveButton();
+    m_page.firstField()->setFocus();
+    lock.handOverToPage();
+}
+
+void RegisterController::save()
+{
+    const PageMode mode = m_services.session().pageMode;
+    if (mode == PageMode::View) {
+        leavePage();
+        return;
+    }
+    // A failed write keeps the page open with what the user typed, so the save can be tried again.
+    bool stored = false;
+    runUserOperation(m_services.dialogs(), [&] { stored = store(mode); });
+    if (stored)
+        leavePage();
+}
+
+void RegisterController::leavePage()
+{
+    m_host.returnToStartPage();
+    focusAfterPage()->setFocus();
+}
+
+void RegisterController::remove()
+{
+    if (!hasSelection(PageMode::Correct))
+        return;
+    {
+        CommandLock lock(m_host);
+        if (!m_services.dialogs().askQuestion(deleteQuestion()))
+            return;
+        // An error goes up with nothing changed; the lock lets go on the way.
+        removeSelected();
+    }
+    focusAfterDelete()->setFocus();
+}
+
+} // namespace taviro::ui
