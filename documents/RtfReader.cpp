@@ -2,6 +2,9 @@
 // of one character format and written through a QTextCursor.
 #include "RtfReader.h"
 
+#include "RtfLexicon.h"
+#include "RtfParser.h"
+
 #include "TextCodec.h"
 
 #include <QColor>
@@ -19,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-namespace taviro {
+namespace taviro::rtf {
 namespace {
 
 // RTF words are at most 32 letters and their numbers fit 16 or 32 bits; anything longer is
@@ -31,128 +34,7 @@ constexpr int kMaximumHalfPoints = 3276;
 constexpr int kMaximumUnicodeSkip = 64;
 constexpr qsizetype kMaximumFontNameLength = 256;
 
-enum class Destination
-{
-    Text,
-    Skip,
-    FontTable,
-    ColourTable,
-};
-
-// Everything that a closing brace restores.
-struct GroupState
-{
-    Destination destination = Destination::Text;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    int halfPoints = 0; // 0: not given, the document's default size
-    int font = -1;      // -1: the default font (\deff)
-    int colour = 0;     // 0: automatic
-    Qt::Alignment alignment = Qt::AlignLeft;
-    int unicodeSkip = 1;
-};
-
-// Windows-1250 byte → UTF-16 code unit, built once through the codec of the data files.
-const std::array<char16_t, 256>& cp1250Table()
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> units{};
-        for (int byte = 0; byte < 256; ++byte) {
-            const char single = static_cast<char>(byte);
-            const QString text = QString::fromStdString(cp1250ToUtf8(std::string_view(&single, 1)));
-            units[static_cast<std::size_t>(byte)] = text.isEmpty() ? u'\0' : text.at(0).unicode();
-        }
-        return units;
-    }();
-    return table;
-}
-
-bool isLetter(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(unsigned char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Destinations whose content is never shown: document properties, style and list definitions,
-// pictures, objects, page headers and footers, footnotes, field instructions.
-bool isSkippedDestination(std::string_view word)
-{
-    static constexpr std::string_view skipped[] = {
-        "info",         "stylesheet",        "pict",       "object",   "objdata",   "header",    "headerl",
-        "headerr",      "headerf",           "footer",     "footerl",  "footerr",   "footerf",   "footnote",
-        "ftnsep",       "ftnsepc",           "ftncn",      "aftnsep",  "aftnsepc",  "aftncn",    "fldinst",
-        "listtable",    "listoverridetable", "revtbl",     "rsidtbl",  "generator", "themedata", "colorschememapping",
-        "latentstyles", "datastore",         "nonshppict", "shpinst",  "filetbl",   "xe",        "tc",
-        "pn",           "private",           "userprops",  "xmlnstbl", "template",
-    };
-    return std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped);
-}
-
-class Parser
-{
-public:
-    Parser(QByteArrayView input, QTextDocument& document) : m_input(input), m_cursor(&document) {}
-
-    void run();
-
-private:
-    unsigned char byteAt(qsizetype position) const { return static_cast<unsigned char>(m_input[position]); }
-
-    void openGroup();
-    bool closeGroup(); // false once the outermost group has closed
-    void controlSequence();
-    void controlSymbol(unsigned char symbol);
-    void controlWord(std::string_view word, bool hasParameter, int parameter);
-    void textControlWord(std::string_view word, bool hasParameter, int parameter);
-    void hexEscape();
-    void plainByte(unsigned char byte);
-    void character(char16_t unit);
-
-    void flush();
-    void endParagraph();
-    void applyParagraphFormat();
-    QTextCharFormat charFormat() const;
-    void commitFontName();
-    void commitColour();
-
-    QByteArrayView m_input;
-    qsizetype m_position = 0;
-    QTextCursor m_cursor;
-
-    GroupState m_state;
-    std::vector<GroupState> m_stack;
-    qsizetype m_overflowDepth = 0; // groups opened beyond the maximum depth, not on the stack
-    bool m_groupJustOpened = false;
-    bool m_firstInGroup = false; // the current token is the first one of its group
-    int m_skipCount = 0;         // fallback characters still to drop after \uN
-    QString m_text;              // text not yet written, all in the current character format
-
-    std::map<int, QString> m_fonts;
-    int m_defaultFont = 0;
-    int m_fontNumber = 0;
-    QString m_fontName;
-
-    std::vector<std::optional<QColor>> m_colours;
-    int m_red = -1;
-    int m_green = -1;
-    int m_blue = -1;
-};
+} // namespace
 
 void Parser::run()
 {
@@ -537,14 +419,16 @@ void Parser::commitColour()
     m_red = m_green = m_blue = -1;
 }
 
-} // namespace
+} // namespace taviro::rtf
+
+namespace taviro {
 
 void RtfReader::read(QByteArrayView rtf, QTextDocument& document)
 {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
-    Parser(rtf, document).run();
+    rtf::Parser(rtf, document).run();
     document.setUndoRedoEnabled(undo);
 }
 

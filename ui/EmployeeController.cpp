@@ -8,33 +8,16 @@ namespace taviro::ui {
 
 EmployeeController::EmployeeController(Services& services, PageHost& host, NavigationPanel& navigation,
                                        PersonPage& page)
-    : RegisterController(
-          services, host, navigation, page, PageId::Person,
-          {Command::NewEmployee, Command::ViewEmployee, Command::CorrectEmployee, Command::DeleteEmployee},
-          QStringLiteral("Person.hlp")),
+    : RegisterController(services, host, navigation, page,
+                         {Command::NewEmployee, Command::ViewEmployee, Command::CorrectEmployee,
+                          Command::DeleteEmployee, PageId::Person, QStringLiteral("Person.hlp"),
+                          QStringLiteral("Nowy pracownik"), QStringLiteral("Poprawianie danych pracownika"),
+                          QStringLiteral("Podgląd danych pracownika"),
+                          QStringLiteral("UWAGA! Usunięcie pracownika usunie również wszystkie przynależne do niego "
+                                         "oceny. Czy jesteś pewien?")},
+                         navigation.tree(), navigation.unitList()),
       m_personPage(page)
 {}
-
-QString EmployeeController::titleText(PageMode mode)
-{
-    switch (mode) {
-    case PageMode::New:
-        return QStringLiteral("Nowy pracownik");
-    case PageMode::Correct:
-        return QStringLiteral("Poprawianie danych pracownika");
-    case PageMode::View:
-        return QStringLiteral("Podgląd danych pracownika");
-    case PageMode::None:
-        break;
-    }
-    return {};
-}
-
-QString EmployeeController::deleteQuestionText()
-{
-    return QStringLiteral(
-        "UWAGA! Usunięcie pracownika usunie również wszystkie przynależne do niego oceny. Czy jesteś pewien?");
-}
 
 bool EmployeeController::hasSelection(PageMode mode) const
 {
@@ -74,16 +57,6 @@ void EmployeeController::removeSelected()
     m_services.employees().remove(identifierText(*m_navigation.selectedUnitId()),
                                   identifierText(*m_navigation.selectedEmployeeId()));
     m_navigation.fillTree();
-}
-
-QWidget* EmployeeController::focusAfterPage() const
-{
-    return m_navigation.tree();
-}
-
-QWidget* EmployeeController::focusAfterDelete() const
-{
-    return m_navigation.unitList();
 }
 
 } // namespace taviro::ui

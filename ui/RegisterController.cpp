@@ -11,9 +11,10 @@
 namespace taviro::ui {
 
 RegisterController::RegisterController(Services& services, PageHost& host, NavigationPanel& navigation,
-                                       RegisterPage& page, PageId pageId, Commands commands, QString helpFile)
-    : m_services(services), m_host(host), m_navigation(navigation), m_page(page), m_pageId(pageId),
-      m_commands(commands), m_helpFile(std::move(helpFile))
+                                       RegisterPage& page, Slice slice, QWidget* focusAfterPage,
+                                       QWidget* focusAfterDelete)
+    : m_services(services), m_host(host), m_navigation(navigation), m_page(page), m_slice(std::move(slice)),
+      m_focusAfterPage(focusAfterPage), m_focusAfterDelete(focusAfterDelete)
 {
     QObject::connect(m_page.okButton(), &QPushButton::clicked, &m_page, [this] { save(); });
     QObject::connect(m_page.cancelButton(), &QPushButton::clicked, &m_page, [this] { leavePage(); });
@@ -22,19 +23,34 @@ RegisterController::RegisterController(Services& services, PageHost& host, Navig
 
 bool RegisterController::handles(Command command) const
 {
-    return command == m_commands.create || command == m_commands.view || command == m_commands.correct ||
-           command == m_commands.remove;
+    return command == m_slice.create || command == m_slice.view || command == m_slice.correct ||
+           command == m_slice.remove;
+}
+
+QString RegisterController::title(PageMode mode) const
+{
+    switch (mode) {
+    case PageMode::New:
+        return m_slice.newTitle;
+    case PageMode::Correct:
+        return m_slice.correctTitle;
+    case PageMode::View:
+        return m_slice.viewTitle;
+    case PageMode::None:
+        break;
+    }
+    return {};
 }
 
 void RegisterController::run(Command command)
 {
-    if (command == m_commands.create)
+    if (command == m_slice.create)
         open(PageMode::New);
-    else if (command == m_commands.view)
+    else if (command == m_slice.view)
         open(PageMode::View);
-    else if (command == m_commands.correct)
+    else if (command == m_slice.correct)
         open(PageMode::Correct);
-    else if (command == m_commands.remove)
+    else if (command == m_slice.remove)
         remove();
 }
 
@@ -45,12 +61,12 @@ void RegisterController::open(PageMode mode)
     CommandLock lock(m_host);
     m_page.setMode(mode, title(mode));
     m_page.clear(m_services.today());
-    HelpText::load(m_services.directory(), m_helpFile, *m_page.hintText());
+    HelpText::load(m_services.directory(), m_slice.helpFile, *m_page.hintText());
     // A read error goes up before the page is shown: the lock lets go and the start page stays.
     if (mode != PageMode::New)
         loadSelected();
     m_services.session().pageMode = mode;
-    m_host.showPage(m_pageId);
+    m_host.showPage(m_slice.page);
     m_page.updateSaveButton();
     m_page.firstField()->setFocus();
     lock.handOverToPage();
@@ -73,7 +89,7 @@ void RegisterController::save()
 void RegisterController::leavePage()
 {
     m_host.returnToStartPage();
-    focusAfterPage()->setFocus();
+    m_focusAfterPage->setFocus();
 }
 
 void RegisterController::remove()
@@ -82,12 +98,12 @@ void RegisterController::remove()
         return;
     {
         CommandLock lock(m_host);
-        if (!m_services.dialogs().askQuestion(deleteQuestion()))
+        if (!m_services.dialogs().askQuestion(m_slice.deleteQuestion))
             return;
         // An error goes up with nothing changed; the lock lets go on the way.
         removeSelected();
     }
-    focusAfterDelete()->setFocus();
+    m_focusAfterDelete->setFocus();
 }
 
 } // namespace taviro::ui

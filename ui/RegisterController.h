@@ -22,34 +22,38 @@ class Services;
 class RegisterController : public CommandHandler
 {
 public:
-    struct Commands
+    // The commands of one record kind and the texts of its page and of its delete question.
+    struct Slice
     {
         Command create;
         Command view;
         Command correct;
         Command remove;
+        PageId page;
+        QString helpFile;
+        QString newTitle;
+        QString correctTitle;
+        QString viewTitle;
+        QString deleteQuestion;
     };
 
     bool handles(Command command) const override;
     void run(Command command) override;
 
 protected:
-    RegisterController(Services& services, PageHost& host, NavigationPanel& navigation, RegisterPage& page,
-                       PageId pageId, Commands commands, QString helpFile);
+    // focusAfterPage and focusAfterDelete: the controls that take the focus once the page is left
+    // and once a record is deleted.
+    RegisterController(Services& services, PageHost& host, NavigationPanel& navigation, RegisterPage& page, Slice slice,
+                       QWidget* focusAfterPage, QWidget* focusAfterDelete);
 
     // Whether the navigation panel has what a command of that mode needs (View and Correct also
     // stand for the delete).
     virtual bool hasSelection(PageMode mode) const = 0;
-    virtual QString title(PageMode mode) const = 0;
-    virtual QString deleteQuestion() const = 0;
     // Reads the selected record into the page.
     virtual void loadSelected() = 0;
     // Writes what the page holds; false keeps the page open (the user was told why).
     virtual bool store(PageMode mode) = 0;
     virtual void removeSelected() = 0;
-    // The control that takes the focus once the page is left, and once a record is deleted.
-    virtual QWidget* focusAfterPage() const = 0;
-    virtual QWidget* focusAfterDelete() const = 0;
 
     Services& m_services;
     PageHost& m_host;
@@ -60,11 +64,12 @@ private:
     void save();
     void leavePage();
     void remove();
+    QString title(PageMode mode) const;
 
     RegisterPage& m_page;
-    PageId m_pageId;
-    Commands m_commands;
-    QString m_helpFile;
+    Slice m_slice;
+    QWidget* m_focusAfterPage;
+    QWidget* m_focusAfterDelete;
 };
 
 } // namespace taviro::ui

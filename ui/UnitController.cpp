@@ -19,36 +19,20 @@ std::string comparable(const std::string& name)
 } // namespace
 
 UnitController::UnitController(Services& services, PageHost& host, NavigationPanel& navigation, CellPage& page)
-    : RegisterController(services, host, navigation, page, PageId::Cell,
-                         {Command::NewUnit, Command::ViewUnit, Command::CorrectUnit, Command::DeleteUnit},
-                         QStringLiteral("Cell.hlp")),
+    : RegisterController(services, host, navigation, page,
+                         {Command::NewUnit, Command::ViewUnit, Command::CorrectUnit, Command::DeleteUnit, PageId::Cell,
+                          QStringLiteral("Cell.hlp"), QStringLiteral("Nowa komórka organizacyjna"),
+                          QStringLiteral("Poprawianie danych komórki organizacyjnej"),
+                          QStringLiteral("Podgląd danych komórki organizacyjnej"),
+                          QStringLiteral("UWAGA! Usunięcie komórki organizacyjnej usunie również wszystkich "
+                                         "przynależnych pracowników łącznie z ich ocenami. Czy jesteś pewien?")},
+                         navigation.unitList(), navigation.unitList()),
       m_cellPage(page)
 {}
-
-QString UnitController::titleText(PageMode mode)
-{
-    switch (mode) {
-    case PageMode::New:
-        return QStringLiteral("Nowa komórka organizacyjna");
-    case PageMode::Correct:
-        return QStringLiteral("Poprawianie danych komórki organizacyjnej");
-    case PageMode::View:
-        return QStringLiteral("Podgląd danych komórki organizacyjnej");
-    case PageMode::None:
-        break;
-    }
-    return {};
-}
 
 QString UnitController::duplicateNameText()
 {
     return QStringLiteral("Komórka o podanej nazwie już istnieje.");
-}
-
-QString UnitController::deleteQuestionText()
-{
-    return QStringLiteral("UWAGA! Usunięcie komórki organizacyjnej usunie również wszystkich przynależnych "
-                          "pracowników łącznie z ich ocenami. Czy jesteś pewien?");
 }
 
 bool UnitController::hasSelection(PageMode mode) const
@@ -98,11 +82,6 @@ void UnitController::removeSelected()
 {
     m_services.units().remove(identifierText(*m_navigation.selectedUnitId()));
     m_navigation.removeSelectedUnit();
-}
-
-QWidget* UnitController::focusAfterPage() const
-{
-    return m_navigation.unitList();
 }
 
 } // namespace taviro::ui

@@ -13,19 +13,13 @@ class UnitController : public RegisterController
 public:
     UnitController(Services& services, PageHost& host, NavigationPanel& navigation, CellPage& page);
 
-    static QString titleText(PageMode mode);
     static QString duplicateNameText();
-    static QString deleteQuestionText();
 
 protected:
     bool hasSelection(PageMode mode) const override;
-    QString title(PageMode mode) const override { return titleText(mode); }
-    QString deleteQuestion() const override { return deleteQuestionText(); }
     void loadSelected() override;
     bool store(PageMode mode) override;
     void removeSelected() override;
-    QWidget* focusAfterPage() const override;
-    QWidget* focusAfterDelete() const override { return focusAfterPage(); }
 
 private:
     // Whether another listed unit has the name, letter case and surrounding blanks aside.

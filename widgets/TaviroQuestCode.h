@@ -1,31 +1,24 @@
 // The question dialog: every yes/no confirmation the program asks for. "Rezygnuj" is the default,
-// so Enter pressed at once answers no.
+// so Enter pressed at once answers no. Centred on the window of its parent (the main window), or on
+// the screen without one.
 #pragma once
 
-#include "TaviroDialog.h"
+#include "MessageForm.h"
 
-class QLabel;
 class QPushButton;
 
 namespace taviro::widgets {
 
-class TTaviroQuestForm : public TaviroDialog
+class TTaviroQuestForm : public MessageForm
 {
     Q_OBJECT
-
 public:
-    // Centred on the window of parent (the main window), or on the screen without one.
     explicit TTaviroQuestForm(QWidget* parent = nullptr);
-
-    void setText(const QString& text);
-    QString text() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QLabel* m_text = nullptr;
-    QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };
 

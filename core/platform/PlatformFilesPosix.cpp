@@ -58,27 +58,6 @@ std::set<std::string>& heldLocks()
 
 } // namespace
 
-File::~File()
-{
-    close();
-}
-
-File::File(File&& other) noexcept : m_handle(other.m_handle), m_sizeAtOpen(other.m_sizeAtOpen)
-{
-    other.m_handle = kInvalid;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = other.m_handle;
-        m_sizeAtOpen = other.m_sizeAtOpen;
-        other.m_handle = kInvalid;
-    }
-    return *this;
-}
-
 File File::open(const std::string& path, Access access, Creation creation, Sharing, ErrorCode& error)
 {
     int flags = O_CLOEXEC;
@@ -196,27 +175,6 @@ ErrorCode File::close()
     m_sizeAtOpen = kUnknownSize;
     // close(2) must not be repeated after EINTR on Linux: the descriptor is gone either way.
     return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
-}
-
-RangeLock::~RangeLock()
-{
-    release();
-}
-
-RangeLock::RangeLock(RangeLock&& other) noexcept : m_handle(other.m_handle), m_path(std::move(other.m_path))
-{
-    other.m_handle = kInvalid;
-}
-
-RangeLock& RangeLock::operator=(RangeLock&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        m_handle = other.m_handle;
-        m_path = std::move(other.m_path);
-        other.m_handle = kInvalid;
-    }
-    return *this;
 }
 
 RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)

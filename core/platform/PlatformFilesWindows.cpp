@@ -75,26 +75,6 @@ OVERLAPPED at(std::uint64_t offset)
 
 } // namespace
 
-File::~File()
-{
-    close();
-}
-
-File::File(File&& other) noexcept : m_handle(other.m_handle)
-{
-    other.m_handle = kInvalid;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        m_handle = other.m_handle;
-        other.m_handle = kInvalid;
-    }
-    return *this;
-}
-
 File File::open(const std::string& path, Access access, Creation creation, Sharing sharing, ErrorCode& error)
 {
     File file;
@@ -212,27 +192,6 @@ ErrorCode File::close()
     const HANDLE handle = toHandle(m_handle);
     m_handle = kInvalid;
     return ::CloseHandle(handle) ? 0 : static_cast<ErrorCode>(::GetLastError());
-}
-
-RangeLock::~RangeLock()
-{
-    release();
-}
-
-RangeLock::RangeLock(RangeLock&& other) noexcept : m_handle(other.m_handle), m_path(std::move(other.m_path))
-{
-    other.m_handle = kInvalid;
-}
-
-RangeLock& RangeLock::operator=(RangeLock&& other) noexcept
-{
-    if (this != &other) {
-        release();
-        m_handle = other.m_handle;
-        m_path = std::move(other.m_path);
-        other.m_handle = kInvalid;
-    }
-    return *this;
 }
 
 RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)

@@ -5,20 +5,14 @@
 namespace taviro::ui {
 namespace {
 
-// Places inside the group boxes, in pixels; fields keep a fixed margin to the group's right edge.
-constexpr int kFieldLeft = 12;
-constexpr int kFieldRightMargin = 12;
-constexpr int kFirstLabelTop = 18;
-constexpr int kLabelToField = 16;
-constexpr int kRowHeight = 42;
-constexpr int kFieldHeight = 21;
-constexpr int kDateWidth = 110;
-constexpr int kGroupBottomPadding = 11;
-
+// The height of a group box of that many rows of label and field.
+constexpr int groupHeight(int rows)
+{
+    return kGrid.firstLabelTop + (rows - 1) * kGrid.rowHeight + kGrid.labelToField + kGrid.fieldHeight +
+           kGrid.groupBottomPadding;
+}
 constexpr int kBodyGroupTop = ContentPage::kFirstGroupTop;
-constexpr int kBodyGroupHeight = kFirstLabelTop + kRowHeight + kLabelToField + kFieldHeight + kGroupBottomPadding;
-constexpr int kUnitGroupTop = kBodyGroupTop + kBodyGroupHeight + ContentPage::kGroupGap;
-constexpr int kUnitGroupHeight = kFirstLabelTop + 3 * kRowHeight + kLabelToField + kFieldHeight + kGroupBottomPadding;
+constexpr int kUnitGroupTop = kBodyGroupTop + groupHeight(2) + ContentPage::kGroupGap;
 
 // The values of the five text fields, in their order.
 constexpr std::array<std::string Unit::*, CellPage::kFieldCount> kFieldValues = {&Unit::firm, &Unit::city, &Unit::name,
@@ -81,16 +75,16 @@ void CellPage::updateSaveButton()
 void CellPage::layOutGroups(int width, int)
 {
     const int groupWidth = width - 2 * kMargin;
-    const int fieldWidth = groupWidth - kFieldLeft - kFieldRightMargin;
-    m_bodyGroup->setGeometry(kMargin, kBodyGroupTop, groupWidth, kBodyGroupHeight);
-    m_unitGroup->setGeometry(kMargin, kUnitGroupTop, groupWidth, kUnitGroupHeight);
+    const int fieldWidth = groupWidth - kGrid.fieldLeft - kGrid.fieldRightMargin;
+    m_bodyGroup->setGeometry(kMargin, kBodyGroupTop, groupWidth, groupHeight(2));
+    m_unitGroup->setGeometry(kMargin, kUnitGroupTop, groupWidth, groupHeight(4));
     for (int i = 0; i <= kFieldCount; ++i) {
         const int row = i < 2 ? i : i - 2;
-        const int labelTop = kFirstLabelTop + row * kRowHeight;
-        m_labels[i]->setGeometry(kFieldLeft, labelTop, fieldWidth, kLabelToField);
+        const int labelTop = kGrid.firstLabelTop + row * kGrid.rowHeight;
+        m_labels[i]->setGeometry(kGrid.fieldLeft, labelTop, fieldWidth, kGrid.labelToField);
         QWidget* field = i < kFieldCount ? static_cast<QWidget*>(m_edits[i]) : m_date;
-        field->setGeometry(kFieldLeft, labelTop + kLabelToField, i < kFieldCount ? fieldWidth : kDateWidth,
-                           kFieldHeight);
+        field->setGeometry(kGrid.fieldLeft, labelTop + kGrid.labelToField,
+                           i < kFieldCount ? fieldWidth : kGrid.dateWidth, kGrid.fieldHeight);
     }
 }
 

@@ -7,22 +7,14 @@
 namespace taviro::ui {
 namespace {
 
-// Places inside the group boxes, in pixels; fields keep a fixed margin to the group's right edge.
-constexpr int kFieldLeft = 12;
-constexpr int kFieldRightMargin = 12;
+// Places inside the group boxes besides the common grid, in pixels.
 constexpr int kColumnGap = 8;
-constexpr int kFirstLabelTop = 18;
-constexpr int kLabelToField = 16;
-constexpr int kRowHeight = 42;
-constexpr int kFieldHeight = 21;
 constexpr int kDateRowHeight = 28;
-constexpr int kDateWidth = 110;
-constexpr int kGroupBottomPadding = 11;
 constexpr int kPickerLeft = 300; // the least left edge of the date pickers
 
 constexpr int kDataGroupTop = ContentPage::kFirstGroupTop;
-constexpr int kDateRowsTop = kFirstLabelTop + 2 * kRowHeight + 4;
-constexpr int kDataGroupHeight = kDateRowsTop + kDateRowHeight + kFieldHeight + kGroupBottomPadding;
+constexpr int kDateRowsTop = kGrid.firstLabelTop + 2 * kGrid.rowHeight + 4;
+constexpr int kDataGroupHeight = kDateRowsTop + kDateRowHeight + kGrid.fieldHeight + kGrid.groupBottomPadding;
 constexpr int kDutyGroupTop = kDataGroupTop + kDataGroupHeight + ContentPage::kGroupGap;
 // The duties fill what is left above the hint box.
 constexpr int kDutyGroupBottom = ContentPage::kHintTop - ContentPage::kGroupGap;
@@ -140,44 +132,45 @@ void PersonPage::updateSaveButton()
 void PersonPage::layOutGroups(int width, int)
 {
     const int groupWidth = width - 2 * kMargin;
-    const int fieldWidth = groupWidth - kFieldLeft - kFieldRightMargin;
+    const int fieldWidth = groupWidth - kGrid.fieldLeft - kGrid.fieldRightMargin;
     const int halfWidth = (fieldWidth - kColumnGap) / 2;
     m_dataGroup->setGeometry(kMargin, kDataGroupTop, groupWidth, kDataGroupHeight);
 
     // First name and surname side by side, the position below them over the whole width.
-    const int secondColumn = kFieldLeft + halfWidth + kColumnGap;
-    m_editLabels[0]->setGeometry(kFieldLeft, kFirstLabelTop, halfWidth, kLabelToField);
-    m_edits[0]->setGeometry(kFieldLeft, kFirstLabelTop + kLabelToField, halfWidth, kFieldHeight);
-    m_editLabels[1]->setGeometry(secondColumn, kFirstLabelTop, fieldWidth - halfWidth - kColumnGap, kLabelToField);
-    m_edits[1]->setGeometry(secondColumn, kFirstLabelTop + kLabelToField, fieldWidth - halfWidth - kColumnGap,
-                            kFieldHeight);
-    const int positionTop = kFirstLabelTop + kRowHeight;
-    m_editLabels[2]->setGeometry(kFieldLeft, positionTop, fieldWidth, kLabelToField);
-    m_edits[2]->setGeometry(kFieldLeft, positionTop + kLabelToField, fieldWidth, kFieldHeight);
+    const int secondColumn = kGrid.fieldLeft + halfWidth + kColumnGap;
+    m_editLabels[0]->setGeometry(kGrid.fieldLeft, kGrid.firstLabelTop, halfWidth, kGrid.labelToField);
+    m_edits[0]->setGeometry(kGrid.fieldLeft, kGrid.firstLabelTop + kGrid.labelToField, halfWidth, kGrid.fieldHeight);
+    m_editLabels[1]->setGeometry(secondColumn, kGrid.firstLabelTop, fieldWidth - halfWidth - kColumnGap,
+                                 kGrid.labelToField);
+    m_edits[1]->setGeometry(secondColumn, kGrid.firstLabelTop + kGrid.labelToField, fieldWidth - halfWidth - kColumnGap,
+                            kGrid.fieldHeight);
+    const int positionTop = kGrid.firstLabelTop + kGrid.rowHeight;
+    m_editLabels[2]->setGeometry(kGrid.fieldLeft, positionTop, fieldWidth, kGrid.labelToField);
+    m_edits[2]->setGeometry(kGrid.fieldLeft, positionTop + kGrid.labelToField, fieldWidth, kGrid.fieldHeight);
 
     // The line reads on as a sentence, so each part is as wide as its text in the page's font;
     // both pickers stand in one column after the longer of the two lines.
     const auto textWidth = [](const QWidget* widget) { return widget->sizeHint().width() + 4; };
-    int left = kFieldLeft;
+    int left = kGrid.fieldLeft;
     const int firstRow = kDateRowsTop;
     for (QWidget* part : std::initializer_list<QWidget*>{m_dateLabel, m_appointment, m_contract, m_postLabel}) {
-        part->setGeometry(left, firstRow, textWidth(part), kFieldHeight);
+        part->setGeometry(left, firstRow, textWidth(part), kGrid.fieldHeight);
         left += textWidth(part);
     }
     const int secondRow = firstRow + kDateRowHeight;
-    m_date2Label->setGeometry(kFieldLeft, secondRow, textWidth(m_date2Label), kFieldHeight);
+    m_date2Label->setGeometry(kGrid.fieldLeft, secondRow, textWidth(m_date2Label), kGrid.fieldHeight);
     const int pickerLeft = std::max({kPickerLeft, left + kColumnGap, m_date2Label->geometry().right() + kColumnGap});
-    m_dates[0]->setGeometry(pickerLeft, firstRow, kDateWidth, kFieldHeight);
-    m_dates[1]->setGeometry(pickerLeft, secondRow, kDateWidth, kFieldHeight);
+    m_dates[0]->setGeometry(pickerLeft, firstRow, kGrid.dateWidth, kGrid.fieldHeight);
+    m_dates[1]->setGeometry(pickerLeft, secondRow, kGrid.dateWidth, kGrid.fieldHeight);
 
     // The two duty memos side by side, filling the group.
     m_dutyGroup->setGeometry(kMargin, kDutyGroupTop, groupWidth, kDutyGroupBottom - kDutyGroupTop);
-    const int memoTop = kFirstLabelTop + kLabelToField;
-    const int memoHeight = m_dutyGroup->height() - memoTop - kGroupBottomPadding;
+    const int memoTop = kGrid.firstLabelTop + kGrid.labelToField;
+    const int memoHeight = m_dutyGroup->height() - memoTop - kGrid.groupBottomPadding;
     for (int i = 0; i < 2; ++i) {
-        const int memoLeft = i == 0 ? kFieldLeft : secondColumn;
+        const int memoLeft = i == 0 ? kGrid.fieldLeft : secondColumn;
         const int memoWidth = i == 0 ? halfWidth : fieldWidth - halfWidth - kColumnGap;
-        m_memoLabels[i]->setGeometry(memoLeft, kFirstLabelTop, memoWidth, kLabelToField);
+        m_memoLabels[i]->setGeometry(memoLeft, kGrid.firstLabelTop, memoWidth, kGrid.labelToField);
         m_memos[i]->setGeometry(memoLeft, memoTop, memoWidth, memoHeight);
     }
 }

@@ -13,6 +13,21 @@
 
 namespace taviro::ui {
 
+// Places inside the group boxes of the register pages, in pixels: a label above each field, fields
+// with a fixed margin to the group's right edge.
+struct RegisterGrid
+{
+    int fieldLeft = 12;
+    int fieldRightMargin = 12;
+    int firstLabelTop = 18;
+    int labelToField = 16;
+    int rowHeight = 42;
+    int fieldHeight = 21;
+    int dateWidth = 110;
+    int groupBottomPadding = 11;
+};
+inline constexpr RegisterGrid kGrid{};
+
 class RegisterPage : public ContentPage
 {
     Q_OBJECT

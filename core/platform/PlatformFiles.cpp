@@ -1,0 +1,50 @@
+// What the two platform files share: owning a handle and moving it.
+#include "PlatformFiles.h"
+
+#include <utility>
+
+namespace taviro::platform {
+
+File::~File()
+{
+    close();
+}
+
+File::File(File&& other) noexcept : m_handle(other.m_handle), m_sizeAtOpen(other.m_sizeAtOpen)
+{
+    other.m_handle = kInvalid;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_handle = other.m_handle;
+        m_sizeAtOpen = other.m_sizeAtOpen;
+        other.m_handle = kInvalid;
+    }
+    return *this;
+}
+
+RangeLock::~RangeLock()
+{
+    release();
+}
+
+RangeLock::RangeLock(RangeLock&& other) noexcept : m_handle(other.m_handle), m_path(std::move(other.m_path))
+{
+    other.m_handle = kInvalid;
+}
+
+RangeLock& RangeLock::operator=(RangeLock&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        m_handle = other.m_handle;
+        m_path = std::move(other.m_path);
+        other.m_handle = kInvalid;
+    }
+    return *this;
+}
+
+} // namespace taviro::platform
