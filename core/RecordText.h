@@ -3,7 +3,9 @@
 // the import, the move and the account files all go through it.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iterator>
 #include <span>
@@ -146,6 +148,73 @@ bool sameIdentifier(std::string_view stored, std::string_view wanted);
 using LiveRecordVisitor = std::function<bool(std::string_view id, std::span<const std::string_view> values)>;
 void scanLiveRecords(std::string_view content, std::string_view deletionKey, std::span<const std::string_view> keys,
                      const LiveRecordVisitor& onRecord);
+
+// The same reading, prepared once for one deletion key and one list of keys and then used on many
+// contents in a row (the navigation tree reads hundreds of files of one kind): start() on a
+// content, then next() once for every live record, which leaves its identifier and values (as
+// scanLiveRecords hands them over) in id() and values(). The keys and the deletion key are kept as
+// views, so they must outlive the scanner, and so must the content until the last next().
+//
+// Most lines of a record file matter to nobody, so the scanner does not go from line to line: it
+// looks at a block of bytes at a time for the few places where something may happen, a "{" or a
+// line whose "=" stands where one of the keys has it, and reads only those lines.
+class LiveRecordScanner
+{
+public:
+    LiveRecordScanner(std::string_view deletionKey, std::span<const std::string_view> keys);
+
+    void start(std::string_view content);
+    // Moves on to the next live record; false when the content has none left.
+    bool next();
+    std::string_view id() const { return m_id; }
+    std::span<const std::string_view> values() const { return m_values; }
+
+    // How wide the blocks are: the widest the processor has, unless a test asks for another to
+    // check that all of them read the same (one it lacks becomes Bytes).
+    enum class Blocks
+    {
+        Widest,
+        Bytes,  // one byte at a time, as without vector instructions
+        Sse2,   // 16 bytes
+        Avx2,   // 32 bytes
+        Avx512, // 64 bytes
+    };
+    void setBlocks(Blocks blocks);
+
+private:
+    static constexpr std::size_t kLengthSlots = 4; // key lengths looked for at once
+
+    struct Key
+    {
+        std::string_view text;
+        bool usable = false;         // a line's key (up to its first "=") can equal it
+        std::uint64_t lastEight = 0; // the last eight bytes of a longer key, to tell it apart fast
+    };
+    using BlockFinder = std::size_t (*)(const char* data, std::size_t from, std::size_t last,
+                                        const std::size_t* lengths, std::uint64_t& places);
+
+    bool keyLine(std::size_t begin);
+    void braceAt(std::size_t position);
+    bool nextBlock();
+    void clearRecord();
+
+    std::vector<Key> m_keys; // [0] "ID=", [1] the deletion key, then the keys asked for
+    // The distinct lengths of the usable keys; none (every line is read) when there are more of
+    // them than slots.
+    std::array<std::size_t, kLengthSlots> m_lengths{};
+    int m_lengthCount = 0;
+    std::size_t m_longest = 0;
+    std::size_t m_width = 0; // of the blocks; none without a finder
+    BlockFinder m_finder = nullptr;
+
+    std::vector<std::string_view> m_values;
+    std::string_view m_id;
+    std::string_view m_content;
+    bool m_firstLineDone = false;
+    std::size_t m_next = 0;     // where the next block starts
+    std::size_t m_block = 0;    // where the current one starts
+    std::uint64_t m_places = 0; // the places in the current block not looked at yet, one bit each
+};
 
 // The lines of the first record whose "ID=" is the identifier (as text or number), from its "ID="
 // line up to its "}" (not included); a record cut short ends at the next "{" or at the end. Values

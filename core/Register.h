@@ -92,7 +92,8 @@ public:
     std::vector<EmployeeEntry> liveEmployees(const std::string& unitId);
     // The same, each with the live appraisals of their file: what the navigation tree shows. The
     // employee file is read and let go before the appraisal files are opened, so the fill never
-    // holds two files at once.
+    // holds two files at once. Every file is opened and read on the calling thread; for a large
+    // unit a helper thread scans the contents already read meanwhile.
     std::vector<EmployeeEntry> unitTree(const std::string& unitId);
     std::optional<Employee> read(const std::string& unitId, const std::string& id);
     // Values trimmed, duties trimmed and stored with "#"/"$" line breaks.

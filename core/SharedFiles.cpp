@@ -265,6 +265,19 @@ std::optional<std::string> SharedFileAccess::readIfExists(std::string_view relat
     return content;
 }
 
+std::optional<std::string_view> SharedFileAccess::readIfExists(std::string_view relativeName, std::string& buffer)
+{
+    std::optional<SharedFile> file = openIfExists(relativeName, OpenKind::TextRead);
+    if (!file)
+        return std::nullopt;
+    const auto size = static_cast<std::size_t>(file->size());
+    if (buffer.size() < size)
+        buffer.resize(size);
+    const std::size_t got = file->readAt(0, buffer.data(), size);
+    file->close();
+    return std::string_view(buffer.data(), got);
+}
+
 SharedFile SharedFileAccess::lockWithRetry(std::string_view relativeName)
 {
     return retry(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {

@@ -98,6 +98,10 @@ public:
     std::optional<SharedFile> openIfExists(std::string_view relativeName, OpenKind kind);
     // The whole content of a file read under a shared lock; nothing when the file is missing.
     std::optional<std::string> readIfExists(std::string_view relativeName);
+    // The same into a buffer that one operation keeps for the files it reads one after another,
+    // so that it is not made anew for every file: it only ever grows. The view is valid until the
+    // buffer is used again.
+    std::optional<std::string_view> readIfExists(std::string_view relativeName, std::string& buffer);
     // A single attempt; a failure throws IoError.
     SharedFile openOnce(std::string_view relativeName, OpenKind kind);
     // Creates the file empty if it does not exist yet, without truncating one that another

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Qt-free core library and its tests for 64-bit Windows with MinGW-w64 and runs them
-# under Wine: the core unit tests and the multi-process tests of the data store.
+# Builds the Qt-free libraries (core, appraisal) and their tests for 64-bit Windows with MinGW-w64
+# and runs them under Wine: the core and appraisal unit tests and the multi-process tests of the
+# data store.
 #   scripts/test-windows.sh [build-folder]     (default: build-mingw in the repository)
 # Wine keeps its own "Windows" in the folder wineprefix of the build folder; the tests' temporary
 # data directories go to its C:\users\<user>\Temp, which Wine sets up for TEMP and TMP.
@@ -24,7 +25,8 @@ fi
 jobs="$(nproc)"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIRO_CORE_ONLY=ON \
     -DTAVIRO_BUILD_TESTS=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-# Without Qt the build is exactly the core, its tests, the multi-process tests and their worker.
+# Without Qt the build is exactly the core, the appraisal library, their tests, the admin tool, the
+# multi-process tests and their worker.
 cmake --build "$build" -j "$jobs"
 
 build="$(cd "$build" && pwd)"
@@ -46,7 +48,8 @@ fi
 wineboot -i </dev/null >/dev/null 2>&1 || true
 
 status=0
-# The unit tests side by side; the multi-process tests one at a time, as they time kills.
+# The unit tests (core, appraisal) side by side; the multi-process tests one at a time,
+# as they time kills.
 # A test program that Wine itself fails to run ("wine client error") is given one more try; a
 # test that fails on its own merits fails both tries.
 retry=(--repeat until-pass:2)

@@ -16,6 +16,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace taviro::ui {
 namespace {
 
@@ -32,17 +36,97 @@ QString employeeText(const QString& firstName, const QString& surname)
     return firstName + QLatin1Char(' ') + surname;
 }
 
-QTreeWidgetItem* employeeNode(const EmployeeEntry& employee)
+// "Ocena z dnia " and the date, made in one allocation; a date as stored is plain ASCII.
+QString appraisalText(const std::string& periodEnd)
 {
-    auto* node = new QTreeWidgetItem;
-    node->setText(0,
-                  employeeText(QString::fromStdString(employee.firstName), QString::fromStdString(employee.surname)));
-    node->setData(0, kIdRole, integerId(employee.id));
-    for (const AppraisalEntry& appraisal : employee.appraisals) {
-        auto* child = new QTreeWidgetItem(node);
-        child->setText(0, QStringLiteral("Ocena z dnia ") + QString::fromStdString(appraisal.periodEnd));
-        child->setData(0, kIdRole, integerId(appraisal.id));
+    static constexpr char16_t kPrefix[] = u"Ocena z dnia ";
+    constexpr qsizetype kPrefixLength = std::size(kPrefix) - 1;
+    if (!std::all_of(periodEnd.begin(), periodEnd.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QStringLiteral("Ocena z dnia ") + QString::fromStdString(periodEnd);
+    QString text(kPrefixLength + static_cast<qsizetype>(periodEnd.size()), Qt::Uninitialized);
+    QChar* out = std::copy(kPrefix, kPrefix + kPrefixLength, text.data());
+    for (const char c : periodEnd)
+        *out++ = QLatin1Char(c);
+    return text;
+}
+
+// A node of the tree. A unit's tree has thousands of them and is made afresh at every fill, so a
+// node keeps the identifier of its record and what its text is made of itself, where a plain item
+// keeps them in lists per column and role, allocated item by item. An appraisal's text is made
+// only when it is asked for: most are never shown, as their employee stays collapsed.
+class TreeNode : public QTreeWidgetItem
+{
+public:
+    static TreeNode* employee(QString text, int id)
+    {
+        auto* node = new TreeNode(id);
+        node->m_text = std::move(text);
+        return node;
     }
+    static TreeNode* appraisal(std::string periodEnd, int id)
+    {
+        auto* node = new TreeNode(id);
+        node->m_periodEnd = std::move(periodEnd);
+        node->m_dated = true;
+        return node;
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0) {
+            if (role == Qt::DisplayRole || role == Qt::EditRole)
+                return m_dated ? appraisalText(m_periodEnd) : m_text;
+            if (role == kIdRole)
+                return m_id;
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void setData(int column, int role, const QVariant& value) override
+    {
+        if (column == 0 && (role == Qt::DisplayRole || role == Qt::EditRole)) {
+            m_text = value.toString();
+            m_dated = false;
+            emitDataChanged();
+        } else if (column == 0 && role == kIdRole) {
+            m_id = value.toInt();
+            emitDataChanged();
+        } else {
+            QTreeWidgetItem::setData(column, role, value);
+        }
+    }
+
+    QTreeWidgetItem* clone() const override
+    {
+        auto* copy = new TreeNode(*this);
+        for (int i = 0; i < childCount(); ++i)
+            copy->addChild(child(i)->clone());
+        return copy;
+    }
+
+private:
+    explicit TreeNode(int id) : QTreeWidgetItem(UserType), m_id(id) {}
+    // The item part without its children, as QTreeWidgetItem copies (clone adds copies of them).
+    TreeNode(const TreeNode& other)
+        : QTreeWidgetItem(other), m_text(other.m_text), m_periodEnd(other.m_periodEnd), m_dated(other.m_dated),
+          m_id(other.m_id)
+    {}
+
+    QString m_text;
+    std::string m_periodEnd;
+    bool m_dated = false;
+    int m_id;
+};
+
+QTreeWidgetItem* employeeNode(EmployeeEntry employee)
+{
+    std::string name;
+    name.reserve(employee.firstName.size() + 1 + employee.surname.size());
+    name.append(employee.firstName).append(1, ' ').append(employee.surname);
+    auto* node = TreeNode::employee(QString::fromStdString(name), integerId(employee.id));
+    // One by one: addChildren gathers and walks lists of its own, which costs more for a few.
+    for (AppraisalEntry& appraisal : employee.appraisals)
+        node->addChild(TreeNode::appraisal(std::move(appraisal.periodEnd), integerId(appraisal.id)));
     return node;
 }
 
@@ -161,12 +245,12 @@ void NavigationPanel::fillTree()
     const auto unit = selectedUnitId();
     if (!unit)
         return;
-    const std::vector<EmployeeEntry> employees = m_services.employees().unitTree(identifierText(*unit));
+    std::vector<EmployeeEntry> employees = m_services.employees().unitTree(identifierText(*unit));
     // The items are made apart from the view and handed over in one call.
     QList<QTreeWidgetItem*> nodes;
     nodes.reserve(static_cast<qsizetype>(employees.size()));
-    for (const EmployeeEntry& employee : employees)
-        nodes.append(employeeNode(employee));
+    for (EmployeeEntry& employee : employees)
+        nodes.append(employeeNode(std::move(employee)));
     m_tree->addTopLevelItems(nodes);
     m_tree->setCurrentItem(nullptr);
 }

@@ -123,6 +123,27 @@ std::string TaviroDatePicker::storedDate() const
     return formatDate(Date{value.year(), value.month(), value.day()});
 }
 
+// ---- TaviroTimePicker ----
+
+TaviroTimePicker::TaviroTimePicker(const QString& objectName, QWidget* parent) : QTimeEdit(parent)
+{
+    setObjectName(objectName);
+    setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    applyEntryBackground(this);
+}
+
+void TaviroTimePicker::setStoredTime(const std::string& stored)
+{
+    if (const auto time = parseTime(stored))
+        setTime(QTime(time->hour, time->minute, time->second));
+}
+
+std::string TaviroTimePicker::storedTime() const
+{
+    const QTime value = time();
+    return formatTime(TimeOfDay{value.hour(), value.minute(), value.second()});
+}
+
 // ---- TaviroComboBox ----
 
 TaviroComboBox::TaviroComboBox(const QString& objectName, QWidget* parent) : QComboBox(parent)

@@ -1,5 +1,5 @@
-// The entry controls every page and dialog uses: one-line field, memo, date picker and drop-down
-// list. Each is pale yellow, carries its given name as objectName, and keeps to the one rule of
+// The entry controls every page and dialog uses: one-line field, memo, date and time pickers and
+// drop-down list. Each is pale yellow, carries its given name as objectName, and keeps to the one rule of
 // what the data files can hold (StorableText.h).
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTimeEdit>
 
 #include <string>
 
@@ -65,6 +66,20 @@ public:
     void setStoredDate(const std::string& stored);
     // The picker's date as stored: dd-mm-yyyy.
     std::string storedDate() const;
+};
+
+// A time picker showing hh:mm:ss.
+class TaviroTimePicker : public QTimeEdit
+{
+    Q_OBJECT
+public:
+    TaviroTimePicker(const QString& objectName, QWidget* parent);
+
+    // Sets the picker to a stored hh:mm:ss time (read by character position). A value that is no
+    // valid time of day leaves the picker as it is.
+    void setStoredTime(const std::string& stored);
+    // The picker's time as stored: hh:mm:ss.
+    std::string storedTime() const;
 };
 
 // A drop-down list the user can only pick from.

@@ -189,7 +189,10 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
         }
     }
 #endif
-    const int fd = retryOnInterrupt([&] { return ::open(lockFilePath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666); });
+    // A shared lock needs the file open for reading only, which costs the system less than a
+    // writable open (nothing to count as a writer); an exclusive one needs it writable.
+    const int access = exclusive ? O_RDWR : O_RDONLY;
+    const int fd = retryOnInterrupt([&] { return ::open(lockFilePath.c_str(), access | O_CREAT | O_CLOEXEC, 0666); });
     if (fd < 0) {
         error = errno;
 #ifndef F_OFD_SETLK
@@ -220,7 +223,9 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
     }
     error = 0;
     lock.m_handle = fd;
-    lock.m_path = lockFilePath;
+#ifndef F_OFD_SETLK
+    lock.m_path = lockFilePath; // to take it out of the held ones on release
+#endif
     return lock;
 }
 

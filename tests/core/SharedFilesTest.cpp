@@ -56,6 +56,18 @@ TEST(SharedFiles, OpensOfMissingFilesFailOrCreateByKind)
     EXPECT_TRUE(store.files.exists("Gr000001.dat"));
 }
 
+TEST(SharedFiles, AReadIntoAKeptBufferGivesEachFileItsOwnBytes)
+{
+    TestStore store;
+    store.dir.write("Gr000001.dat", std::string(5000, 'x'));
+    store.dir.write("Gr000002.dat", "{\r\n");
+    std::string buffer;
+    EXPECT_EQ(store.files.readIfExists("Gr000001.dat", buffer), std::string(5000, 'x'));
+    EXPECT_EQ(store.files.readIfExists("Gr000002.dat", buffer), "{\r\n");
+    EXPECT_EQ(store.files.readIfExists("Gr000003.dat", buffer), std::nullopt);
+    EXPECT_TRUE(opensNow(store.files, "Gr000002.dat", OpenKind::BinaryCreate)) << "no lock stays held";
+}
+
 TEST(SharedFiles, RetryWaitsUntilTheHolderLetsGoWithoutAWarning)
 {
     TestStore store;

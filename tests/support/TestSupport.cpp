@@ -91,4 +91,45 @@ std::string storedText(const std::vector<std::string>& lines)
     return text;
 }
 
+namespace {
+
+RecordLines record(const std::string& id, const Fields& fields, std::string_view deletionKey, bool deleted)
+{
+    RecordLines lines{"{", "ID=" + id};
+    for (const Field& field : fields)
+        lines.push_back(field.key + field.value);
+    lines.push_back(std::string(deletionKey) + (deleted ? "1" : "0"));
+    lines.push_back("}");
+    lines.push_back("");
+    return lines;
+}
+
+} // namespace
+
+RecordLines unitRecord(const std::string& id, const std::string& name, bool deleted)
+{
+    return record(id, {{std::string(keys::unit::kName), name}}, keys::unit::kDelete, deleted);
+}
+
+RecordLines employeeRecord(const std::string& id, const std::string& firstName, const std::string& surname,
+                           bool deleted)
+{
+    return record(id,
+                  {{std::string(keys::employee::kName), firstName}, {std::string(keys::employee::kSurname), surname}},
+                  keys::employee::kDelete, deleted);
+}
+
+RecordLines appraisalRecord(const std::string& id, const std::string& periodEnd, bool deleted)
+{
+    return record(id, {{std::string(keys::appraisal::kPeriodEnd), periodEnd}}, keys::appraisal::kDelete, deleted);
+}
+
+std::string recordFile(const std::vector<RecordLines>& records)
+{
+    std::string text;
+    for (const RecordLines& lines : records)
+        text += storedText(lines);
+    return text;
+}
+
 } // namespace taviro::test

@@ -94,4 +94,13 @@ struct TestStore
 // and this gives what the program would have stored.
 std::string storedText(const std::vector<std::string>& lines);
 
+// Record builders: the lines of one record as the program writes it ("{", "ID=", the fields given,
+// the deletion line, "}", an empty line), and a whole file of such records in stored form.
+using RecordLines = std::vector<std::string>;
+RecordLines unitRecord(const std::string& id, const std::string& name, bool deleted = false);
+RecordLines employeeRecord(const std::string& id, const std::string& firstName, const std::string& surname,
+                           bool deleted = false);
+RecordLines appraisalRecord(const std::string& id, const std::string& periodEnd, bool deleted = false);
+std::string recordFile(const std::vector<RecordLines>& records);
+
 } // namespace taviro::test

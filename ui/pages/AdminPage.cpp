@@ -2,14 +2,12 @@
 
 #include "Appearance.h"
 #include "EntryControls.h"
+#include "GridLook.h"
 
 #include "Counters.h"
 #include "TextCodec.h"
 
-#include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <exception>
@@ -26,34 +24,8 @@ constexpr int kUserDataWidth = 256;
 constexpr int kMiddleRowHeight = 256;
 constexpr int kAdministratorHeight = 116;
 constexpr int kGap = 6;
-constexpr int kTop = ContentPage::kTitleHeight + 8;
+constexpr int kTop = ContentPage::kFirstGroupTop;
 constexpr int kMinimumGridHeight = 80;
-
-// The fixed first column: filled like the header and its number right-aligned 3 pixels from the
-// cell's right edge; selection does not colour it.
-class FixedColumnDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        if (index.column() != AccountListModel::NumberColumn) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        const QPalette& palette = option.palette;
-        painter->save();
-        painter->fillRect(option.rect, palette.color(QPalette::Button));
-        painter->setPen(palette.color(QPalette::Mid));
-        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->setPen(palette.color(QPalette::WindowText));
-        painter->drawText(option.rect.adjusted(0, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter,
-                          index.data(Qt::DisplayRole).toString());
-        painter->restore();
-    }
-};
 
 std::string upperTrimmed(const QString& text)
 {
@@ -118,27 +90,12 @@ void TaviroAdminPanel::buildUsersGroup()
     m_grid = new QTableView(m_usersGroup);
     m_grid->setObjectName(QStringLiteral("TaviroAdminStringGrid"));
     m_grid->setModel(&m_model);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    m_grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
-    QHeaderView* header = m_grid->horizontalHeader();
-    header->setDefaultAlignment(Qt::AlignCenter);
-    header->setHighlightSections(false);
-    header->setSectionsClickable(false);
-    header->setFixedHeight(kRowHeight + 2);
-    header->setMinimumSectionSize(0);
+    applyGridLook(m_grid, kRowHeight, AccountListModel::NumberColumn);
     constexpr int kWidths[Model::ColumnCount] = {28, 140, 140, 140, 147, 140, 0, 0};
     for (int column = 0; column < Model::ColumnCount; ++column)
         m_grid->setColumnWidth(column, kWidths[column]);
     m_grid->setColumnHidden(Model::RightsColumn, true);
     m_grid->setColumnHidden(Model::UnitsColumn, true);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setTabKeyNavigation(false);
-    m_grid->setWordWrap(false);
-    m_grid->setItemDelegate(new FixedColumnDelegate(m_grid));
-    widgets::applyEntryBackground(m_grid);
     // Clicking a row or moving with the keys shows that row's account in the fields.
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!m_selectingRow)

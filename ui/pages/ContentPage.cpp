@@ -3,6 +3,7 @@
 #include "Appearance.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 namespace taviro::ui {
@@ -83,10 +84,10 @@ void ContentPage::layOutPage()
     if (m_hintBox) {
         const int hintHeight = height - kHintShorterThanPage;
         const int hintTop = height - kBevelAboveBottom - kHintAboveBevel - hintHeight;
-        m_hintBox->setGeometry(kMargin, hintTop, width - 16, hintHeight);
+        m_hintBox->setGeometry(kMargin, hintTop, width - 2 * kMargin, hintHeight);
         m_hintText->setGeometry(8, 16, m_hintBox->width() - 16, m_hintBox->height() - 24);
     }
-    m_bevel->setGeometry(kMargin, height - kBevelAboveBottom, width - 16, 2);
+    m_bevel->setGeometry(kMargin, height - kBevelAboveBottom, width - 2 * kMargin, 2);
     for (const auto& [role, button] : m_buttons) {
         // A hidden button (width 0) keeps its place in the rule but stays invisible.
         button->setGeometry(buttonLeft(role, width), height - kButtonsAboveBottom,
@@ -101,5 +102,17 @@ void ContentPage::resizeEvent(QResizeEvent* event)
 }
 
 void ContentPage::layOutGroups(int, int) {}
+
+bool ContentPage::pressDefaultButton(QKeyEvent* event, QPushButton* defaultButton)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    event->accept();
+    if (defaultButton && defaultButton->isEnabled())
+        defaultButton->click();
+    return true;
+}
 
 } // namespace taviro::ui

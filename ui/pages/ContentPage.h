@@ -12,6 +12,7 @@
 #include <map>
 
 class QFrame;
+class QKeyEvent;
 
 namespace taviro::ui {
 
@@ -62,6 +63,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Pages with group boxes place them here; width and height are the page's.
     virtual void layOutGroups(int width, int height);
+    // Enter (without modifiers but the keypad's) works the default button, as long as that button is
+    // enabled. Returns whether the key was used.
+    static bool pressDefaultButton(QKeyEvent* event, QPushButton* defaultButton);
 
 private:
     static int buttonLeft(ButtonRole role, int width);

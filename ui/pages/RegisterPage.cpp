@@ -6,23 +6,6 @@
 #include <QRadioButton>
 
 namespace taviro::ui {
-namespace {
-
-// Enter works the default button, as long as that button is enabled; it also works when the button
-// is hidden (view mode), where it just closes the page. Returns whether the key was used.
-bool pressDefaultButton(QKeyEvent* event, QPushButton* defaultButton)
-{
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-        return false;
-    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-        return false;
-    event->accept();
-    if (defaultButton && defaultButton->isEnabled())
-        defaultButton->click();
-    return true;
-}
-
-} // namespace
 
 RegisterPage::RegisterPage(const QString& area, const QString& hintName, QWidget* parent)
     : ContentPage(QStringLiteral("Taviro%1Panel").arg(area), QStringLiteral("Taviro%1TitlePanel").arg(area), parent)
@@ -76,6 +59,7 @@ void RegisterPage::clear(const QDate& today)
     updateSaveButton();
 }
 
+// Enter also works "Zapisz" when it is hidden (view mode), where it just closes the page.
 void RegisterPage::keyPressEvent(QKeyEvent* event)
 {
     if (!pressDefaultButton(event, okButton()))

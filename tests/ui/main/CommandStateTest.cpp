@@ -3,6 +3,7 @@
 
 #include "CommandBar.h"
 #include "NavigationPanel.h"
+#include "UserOperation.h"
 
 #include <QAction>
 #include <QMenu>
@@ -220,4 +221,38 @@ TEST(CommandGuard, EachRightOpensExactlyItsOwnCommands)
         for (const QString& text : fixture.dialogs.informations)
             EXPECT_EQ(text, "Brak dostępu do funkcji dla użytkownika - jkowal.");
     }
+}
+
+TEST_F(CommandStates, ACommandWhoseOperationFailsLeavesTheCommandsUnlockedOnTheStartPage)
+{
+    startWithData();
+    // Reading the unit for its page fails; so does deleting it (the rewrite cannot read either).
+    FailingFiles failing("Cell.dat", 0, true);
+    fixture.window->services().files().setFaultInjector(&failing);
+    for (const Command command : {Command::ViewUnit, Command::CorrectUnit, Command::DeleteUnit}) {
+        fixture.dialogs.answers = {true};
+        fixture.dialogs.informations.clear();
+        bar().menuItem(command)->trigger();
+        ASSERT_EQ(fixture.dialogs.informations.size(), 1) << commandInfo(command).objectName;
+        EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
+        EXPECT_FALSE(bar().isLocked()) << commandInfo(command).objectName;
+        EXPECT_TRUE(fixture.window->navigation()->isEnabled());
+        EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Start);
+    }
+    fixture.window->services().files().setFaultInjector(nullptr);
+    EXPECT_EQ(fixture.window->navigation()->unitList()->count(), 1) << "nothing was deleted";
+}
+
+TEST(UserOperation, OnlyFailuresOfTheDataFilesAreShownAsFileErrors)
+{
+    widgets::ScriptedMessageDialogs dialogs;
+    EXPECT_TRUE(ui::runUserOperation(dialogs, [] {}));
+    EXPECT_FALSE(ui::runUserOperation(dialogs, [] { throw IoError("Cell.dat", "Brak miejsca"); }));
+    EXPECT_FALSE(ui::runUserOperation(dialogs, [] { throw EncodingError("Znak ☎"); }));
+    EXPECT_FALSE(ui::runUserOperation(dialogs, [] { throw std::logic_error("a page read before start-up"); }));
+    ASSERT_EQ(dialogs.informations.size(), 3);
+    EXPECT_TRUE(dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
+    EXPECT_TRUE(dialogs.informations[0].contains("Cell.dat"));
+    EXPECT_TRUE(dialogs.informations[1].startsWith("Wystąpił błąd podczas pracy z plikami danych."));
+    EXPECT_TRUE(dialogs.informations[2].startsWith("Wystąpił nieoczekiwany błąd programu"));
 }

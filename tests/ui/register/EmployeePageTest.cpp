@@ -21,8 +21,8 @@ namespace {
 
 const std::vector<std::string> kUnit = {"{", "ID=000005", "CELLFIRM=Gmina", "CELLNAME=Kadry", "CELLDELETE=0", "}", ""};
 
-std::vector<std::string> employeeRecord(const std::string& id, const std::string& employ, const std::string& date1,
-                                        const std::string& duty1)
+std::vector<std::string> completeEmployee(const std::string& id, const std::string& employ, const std::string& date1,
+                                          const std::string& duty1)
 {
     return {"{",
             "ID=" + id,
@@ -144,8 +144,8 @@ TEST_F(EmployeePage, AMultiLineDutyComesBackWithItsLineBreaks)
 TEST_F(EmployeePage, AnyEmploymentValueButZeroIsAnAppointmentAndIsWrittenBackAsOne)
 {
     startWith([] {
-        auto lines = employeeRecord("000001", "7", "15-01-2001", "Kadry#$Płace");
-        auto second = employeeRecord("000002", "0", "31-02-2001", "");
+        auto lines = completeEmployee("000001", "7", "15-01-2001", "Kadry#$Płace");
+        auto second = completeEmployee("000002", "0", "31-02-2001", "");
         lines.insert(lines.end(), second.begin(), second.end());
         return lines;
     }());
@@ -162,15 +162,15 @@ TEST_F(EmployeePage, AnyEmploymentValueButZeroIsAnAppointmentAndIsWrittenBackAsO
     EXPECT_EQ(picker(1)->date(), QDate(2001, 1, 15));
     EXPECT_EQ(picker(2)->date(), QDate(2015, 9, 1));
     ok()->click();
-    auto expected = employeeRecord("000001", "1", "15-01-2001", "Kadry#$Płace");
-    auto second = employeeRecord("000002", "0", "31-02-2001", "");
+    auto expected = completeEmployee("000001", "1", "15-01-2001", "Kadry#$Płace");
+    auto second = completeEmployee("000002", "0", "31-02-2001", "");
     expected.insert(expected.end(), second.begin(), second.end());
     EXPECT_EQ(fixture.dir.read("Pe000005.dat"), storedText(expected)) << "only the corrected record changes";
 }
 
 TEST_F(EmployeePage, ViewIsReadOnlyWithSaveHidden)
 {
-    startWith(employeeRecord("000001", "1", "15-01-2001", "Kadry"));
+    startWith(completeEmployee("000001", "1", "15-01-2001", "Kadry"));
     const std::string before = fixture.dir.read("Pe000005.dat");
     selectEmployee(0);
     run(Command::ViewEmployee);
@@ -219,8 +219,8 @@ TEST_F(EmployeePage, TwoEmployeesOfOneNameAreBothStoredAndListed)
 
 TEST_F(EmployeePage, DeletingAnEmployeeLeavesTheAppraisalFile)
 {
-    auto people = employeeRecord("000001", "1", "15-01-2001", "");
-    auto other = employeeRecord("000002", "1", "15-01-2001", "");
+    auto people = completeEmployee("000001", "1", "15-01-2001", "");
+    auto other = completeEmployee("000002", "1", "15-01-2001", "");
     other[2] = "PERSONNAME=Ewa";
     other[3] = "PERSONSURNAME=Lis";
     people.insert(people.end(), other.begin(), other.end());
@@ -271,7 +271,7 @@ TEST_F(EmployeePage, FieldsAndMemosRefuseWhatTheRecordFileCannotHold)
 
 TEST_F(EmployeePage, AnImportedNameWithALineBreakMarkIsWrittenBackUnchanged)
 {
-    auto record = employeeRecord("000001", "1", "15-01-2001", "");
+    auto record = completeEmployee("000001", "1", "15-01-2001", "");
     record[3] = "PERSONSURNAME=Kos#2";
     startWith(record);
     selectEmployee(0);
@@ -286,7 +286,7 @@ TEST_F(EmployeePage, AnImportedNameWithALineBreakMarkIsWrittenBackUnchanged)
 
 TEST_F(EmployeePage, AFailedCorrectionIsReportedAndLeavesThePageOpen)
 {
-    startWith(employeeRecord("000001", "1", "15-01-2001", ""));
+    startWith(completeEmployee("000001", "1", "15-01-2001", ""));
     const std::string before = fixture.dir.read("Pe000005.dat");
     FailingFiles failing(window().services().records().temporaryFileName("Pe000005.dat"), 0);
     window().services().files().setFaultInjector(&failing);

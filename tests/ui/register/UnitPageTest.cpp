@@ -15,7 +15,7 @@ using taviro::ui::Command;
 
 namespace {
 
-std::vector<std::string> unitRecord(const std::string& id, const std::string& name)
+std::vector<std::string> completeUnit(const std::string& id, const std::string& name)
 {
     return {"{",
             "ID=" + id,
@@ -97,7 +97,7 @@ TEST_F(UnitPage, ANewUnitNeedsOnlyTheBodyNameAndMayHaveAnEmptyName)
 
 TEST_F(UnitPage, ANewUnitIsAddedAtTheEndAndSelectedWithAnEmptyTree)
 {
-    fixture.dir.write("Cell.dat", storedText(unitRecord("000004", "Kadry")));
+    fixture.dir.write("Cell.dat", storedText(completeUnit("000004", "Kadry")));
     fixture.dir.write("Pe000004.dat",
                       storedText({"{", "ID=000001", "PERSONNAME=Jan", "PERSONSURNAME=Kos", "PERSONDELETE=0", "}", ""}));
     start();
@@ -115,7 +115,8 @@ TEST_F(UnitPage, ANewUnitIsAddedAtTheEndAndSelectedWithAnEmptyTree)
 
 TEST_F(UnitPage, ANameDifferingOnlyInLetterCaseOrBlanksIsRefusedButDiacriticsCount)
 {
-    fixture.dir.write("Cell.dat", storedText(joined({unitRecord("000001", "Kadry"), unitRecord("000002", "Łąki")})));
+    fixture.dir.write("Cell.dat",
+                      storedText(joined({completeUnit("000001", "Kadry"), completeUnit("000002", "Łąki")})));
     start();
     const std::string before = fixture.dir.read("Cell.dat");
     run(Command::NewUnit);
@@ -143,7 +144,8 @@ TEST_F(UnitPage, ANameDifferingOnlyInLetterCaseOrBlanksIsRefusedButDiacriticsCou
 
 TEST_F(UnitPage, CorrectingKeepsTheOwnNameButRefusesAnotherUnitsName)
 {
-    fixture.dir.write("Cell.dat", storedText(joined({unitRecord("000001", "Kadry"), unitRecord("000002", "Płace")})));
+    fixture.dir.write("Cell.dat",
+                      storedText(joined({completeUnit("000001", "Kadry"), completeUnit("000002", "Płace")})));
     start();
     units()->setCurrentIndex(1);
     run(Command::CorrectUnit);
@@ -169,7 +171,7 @@ TEST_F(UnitPage, CorrectingKeepsTheOwnNameButRefusesAnotherUnitsName)
     EXPECT_EQ(fixture.dialogs.informations.size(), 1);
     EXPECT_EQ(listedUnits(), (QStringList{"Kadry", "płace"}));
     EXPECT_EQ(units()->currentIndex(), 1);
-    auto expected = joined({unitRecord("000001", "Kadry"), unitRecord("000002", "płace")});
+    auto expected = joined({completeUnit("000001", "Kadry"), completeUnit("000002", "płace")});
     expected[14] = "CELLCITY=Łódź";
     EXPECT_EQ(fixture.dir.read("Cell.dat"), storedText(expected));
 }
@@ -198,7 +200,7 @@ TEST_F(UnitPage, AnImportedUnitShowsTodayAndGetsItsDateLineWhenCorrected)
 
 TEST_F(UnitPage, ViewShowsTheUnitReadOnlyAndEnterJustClosesIt)
 {
-    fixture.dir.write("Cell.dat", storedText(unitRecord("000001", "Kadry")));
+    fixture.dir.write("Cell.dat", storedText(completeUnit("000001", "Kadry")));
     start();
     const std::string before = fixture.dir.read("Cell.dat");
     run(Command::ViewUnit);
@@ -228,7 +230,7 @@ TEST_F(UnitPage, ViewShowsTheUnitReadOnlyAndEnterJustClosesIt)
 
 TEST_F(UnitPage, CancelAndHelpWriteNothing)
 {
-    fixture.dir.write("Cell.dat", storedText(unitRecord("000001", "Kadry")));
+    fixture.dir.write("Cell.dat", storedText(completeUnit("000001", "Kadry")));
     start();
     const std::string before = fixture.dir.read("Cell.dat");
     run(Command::CorrectUnit);
@@ -247,8 +249,8 @@ TEST_F(UnitPage, CancelAndHelpWriteNothing)
 
 TEST_F(UnitPage, DeletingTheFirstUnitSelectsTheNextOneAndRefillsTheTree)
 {
-    fixture.dir.write("Cell.dat", storedText(joined({unitRecord("000001", "Kadry"), unitRecord("000002", "Płace"),
-                                                     unitRecord("000003", "Podatki")})));
+    fixture.dir.write("Cell.dat", storedText(joined({completeUnit("000001", "Kadry"), completeUnit("000002", "Płace"),
+                                                     completeUnit("000003", "Podatki")})));
     const std::string people =
         storedText({"{", "ID=000007", "PERSONNAME=Jan", "PERSONSURNAME=Kos", "PERSONDELETE=0", "}", ""});
     fixture.dir.write("Pe000001.dat", people);
@@ -275,7 +277,7 @@ TEST_F(UnitPage, DeletingTheFirstUnitSelectsTheNextOneAndRefillsTheTree)
     EXPECT_EQ(window().focusWidget(), units());
     EXPECT_EQ(fixture.dir.read("Pe000001.dat"), people) << "the employees stay on disk as they were";
     auto expected =
-        joined({unitRecord("000001", "Kadry"), unitRecord("000002", "Płace"), unitRecord("000003", "Podatki")});
+        joined({completeUnit("000001", "Kadry"), completeUnit("000002", "Płace"), completeUnit("000003", "Podatki")});
     expected[8] = "CELLDELETE=1";
     EXPECT_EQ(fixture.dir.read("Cell.dat"), storedText(expected));
 
@@ -290,7 +292,7 @@ TEST_F(UnitPage, DeletingTheFirstUnitSelectsTheNextOneAndRefillsTheTree)
 
 TEST_F(UnitPage, DeletingTheOnlyUnitLeavesNoSelectionAndAnEmptyTree)
 {
-    fixture.dir.write("Cell.dat", storedText(unitRecord("000001", "Kadry")));
+    fixture.dir.write("Cell.dat", storedText(completeUnit("000001", "Kadry")));
     fixture.dir.write("Pe000001.dat",
                       storedText({"{", "ID=000007", "PERSONNAME=Jan", "PERSONSURNAME=Kos", "PERSONDELETE=0", "}", ""}));
     start();
@@ -306,7 +308,7 @@ TEST_F(UnitPage, DeletingTheOnlyUnitLeavesNoSelectionAndAnEmptyTree)
 
 TEST_F(UnitPage, AUserWithoutTheDeleteRightIsRefusedAndTheUnitStays)
 {
-    fixture.dir.write("Cell.dat", storedText(unitRecord("000001", "Kadry")));
+    fixture.dir.write("Cell.dat", storedText(completeUnit("000001", "Kadry")));
     CountingNotifier notifier;
     SharedFileAccess files(fixture.dir.directory(), notifier);
     std::string rights(14, '1');
@@ -362,7 +364,7 @@ TEST_F(UnitPage, FieldsRefuseWhatARecordLineCannotHold)
 
 TEST_F(UnitPage, AReadErrorWhenOpeningIsReportedAndTheCommandsComeBack)
 {
-    fixture.dir.write("Cell.dat", storedText(unitRecord("000001", "Kadry")));
+    fixture.dir.write("Cell.dat", storedText(completeUnit("000001", "Kadry")));
     start();
     FailingFiles failing("Cell.dat", 0, true);
     window().services().files().setFaultInjector(&failing);

@@ -1,6 +1,7 @@
 // Renders the main window and every dialog to PNG files, for a person to look at:
 //   taviro_screenshots OUTPUT-FOLDER
 // Runs on any Qt platform; scripts/screenshots.sh uses the offscreen one.
+#include "SheetScreens.h"
 #include "TestSupport.h"
 
 #include "CommandBar.h"
@@ -147,6 +148,11 @@ int main(int argc, char** argv)
     window.commands()->menuItem(ui::Command::CorrectEmployee)->trigger();
     save(&window, QStringLiteral("05-employee-page-correct"));
     window.findChild<QPushButton*>(QStringLiteral("TaviroPersonCancelButton"))->click();
+    // The sheet pages at the size of the content area.
+    window.showPage(ui::PageId::GradeA);
+    const QSize pageSize = window.page(ui::PageId::GradeA)->size();
+    window.returnToStartPage();
+    test::renderSheetPages(pageSize, save);
 
     test::CountingNotifier notifier;
     SharedFileAccess files(dir.directory(), notifier);
