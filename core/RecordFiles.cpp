@@ -208,19 +208,28 @@ std::string RecordFiles::temporaryFileName(std::string_view file) const
 
 bool RecordFiles::rewrite(std::string_view file, std::string_view identifier, const Transformation& transformation)
 {
+    return rewriteIf(file, identifier, {}, transformation) == Rewrite::Rewritten;
+}
+
+RecordFiles::Rewrite RecordFiles::rewriteIf(std::string_view file, std::string_view identifier,
+                                            const RecordCheck& check, const Transformation& transformation)
+{
     // Exclusive for the whole copy and the replacement: no other workstation appends to or
     // rewrites the file in between, so no change is lost.
     std::optional<SharedFile> shared = m_files.openIfExists(file, OpenKind::BinaryRead);
     if (!shared)
-        return false;
+        return Rewrite::NotFound;
     const std::string content = shared->readAll();
 
     std::string copy;
     copy.reserve(content.size() + 256);
     bool found = false;
+    bool refused = false;
     bool selected = false;
     std::vector<std::string> recordLines;
     const auto writeSelection = [&] {
+        if (check && !refused && !check(recordLines))
+            refused = true;
         for (const std::string& line : transformation(recordLines)) {
             copy += utf8ToCp1250(line);
             copy += kLineEnd;
@@ -245,12 +254,16 @@ bool RecordFiles::rewrite(std::string_view file, std::string_view identifier, co
     }
     if (selected)
         writeSelection();
+    if (refused)
+        return Rewrite::Refused;
+    if (check && !found)
+        return Rewrite::NotFound;
 
     const std::string temporary = temporaryFileName(file);
     platform::File output = m_files.createPrivateFile(temporary);
     m_files.writePrivate(output, temporary, copy);
     shared->replaceWith(m_files.fullPath(temporary));
-    return found;
+    return found ? Rewrite::Rewritten : Rewrite::NotFound;
 }
 
 std::string valueFromLoaded(const std::vector<std::string>& lines, std::string_view key)

@@ -93,6 +93,20 @@ public:
     // a missing file is left missing.
     bool rewrite(std::string_view file, std::string_view identifier, const Transformation& transformation);
 
+    // The same, but only when the record still is what the caller saw: check gets the record's lines
+    // (stored form, from "ID=" up to "}") under the exclusive lock, before anything is written.
+    // Refused when check says no, NotFound when the record is not in the file (or the file is
+    // missing); in both cases the file is left as it is.
+    enum class Rewrite
+    {
+        Rewritten,
+        NotFound,
+        Refused,
+    };
+    using RecordCheck = std::function<bool(const std::vector<std::string>& recordLines)>;
+    Rewrite rewriteIf(std::string_view file, std::string_view identifier, const RecordCheck& check,
+                      const Transformation& transformation);
+
     // "Temp/Cell<session>.tem" for Cell.dat, "Temp/Pe<unit><session>.tem" for a Pe file …
     std::string temporaryFileName(std::string_view file) const;
 

@@ -451,6 +451,26 @@ bool AppraisalRegister::replace(const std::string& employeeId, const std::string
     return m_records.rewrite(appraisalsFileName(employeeId), id, replaceBody(RecordKind::Appraisal, fields));
 }
 
+AppraisalRegister::Replacement AppraisalRegister::replaceIfUnchanged(const std::string& employeeId,
+                                                                     const std::string& id, const Fields& readAtOpen,
+                                                                     const Fields& fields)
+{
+    // The record's lines now, decoded as read() decodes them, against what was read at opening.
+    const auto unchanged = [&](const std::vector<std::string>& recordLines) {
+        if (recordLines.size() != readAtOpen.size())
+            return false;
+        for (std::size_t i = 0; i < recordLines.size(); ++i) {
+            const auto [key, value] = splitLine(recordLines[i]);
+            if (key != readAtOpen[i].key || decodeMultiLine(value) != readAtOpen[i].value)
+                return false;
+        }
+        return true;
+    };
+    const auto outcome =
+        m_records.rewriteIf(appraisalsFileName(employeeId), id, unchanged, replaceBody(RecordKind::Appraisal, fields));
+    return outcome == RecordFiles::Rewrite::Rewritten ? Replacement::Replaced : Replacement::ChangedMeanwhile;
+}
+
 void AppraisalRegister::remove(const std::string& employeeId, const std::string& id)
 {
     m_records.rewrite(appraisalsFileName(employeeId), id, softDelete(RecordKind::Appraisal));

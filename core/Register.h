@@ -119,6 +119,15 @@ public:
     std::string add(const std::string& employeeId, const Fields& fields);
     // Replaces the record's body in place; false when it is not in the file.
     bool replace(const std::string& employeeId, const std::string& id, const Fields& fields);
+    // The same, but only while the record is still as it was read (readAtOpen, from read()): a
+    // record another workstation changed, deleted or took away since is left as it is.
+    enum class Replacement
+    {
+        Replaced,
+        ChangedMeanwhile,
+    };
+    Replacement replaceIfUnchanged(const std::string& employeeId, const std::string& id, const Fields& readAtOpen,
+                                   const Fields& fields);
     void remove(const std::string& employeeId, const std::string& id);
 
 private:

@@ -282,6 +282,26 @@ void NavigationPanel::addEmployee(const EmployeeEntry& employee)
     m_tree->setCurrentItem(node);
 }
 
+void NavigationPanel::addAppraisal(int employeeId, const AppraisalEntry& appraisal)
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* employee = m_tree->topLevelItem(i);
+        if (employee->data(0, kIdRole).toInt() != employeeId)
+            continue;
+        QTreeWidgetItem* node = TreeNode::appraisal(appraisal.periodEnd, integerId(appraisal.id));
+        employee->addChild(node);
+        m_tree->setCurrentItem(node);
+        return;
+    }
+}
+
+void NavigationPanel::renameSelectedAppraisal(const QString& text)
+{
+    QTreeWidgetItem* node = m_tree->currentItem();
+    if (node && node->parent())
+        node->setText(0, text);
+}
+
 void NavigationPanel::renameSelectedEmployee(const QString& firstName, const QString& surname)
 {
     QTreeWidgetItem* node = m_tree->currentItem();

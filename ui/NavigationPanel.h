@@ -15,6 +15,7 @@ class QMenu;
 class QToolButton;
 
 namespace taviro {
+struct AppraisalEntry;
 struct EmployeeEntry;
 struct UnitEntry;
 } // namespace taviro
@@ -50,6 +51,9 @@ public:
     // A new employee goes to the end of the tree and is selected.
     void addEmployee(const EmployeeEntry& employee);
     void renameSelectedEmployee(const QString& firstName, const QString& surname);
+    // A new appraisal goes to the end of its employee's appraisals and is selected.
+    void addAppraisal(int employeeId, const AppraisalEntry& appraisal);
+    void renameSelectedAppraisal(const QString& text);
     // Nothing stays selected afterwards.
     void removeEmployee(int employeeId);
     // The texts of the unit list (for the duplicate-name check).

@@ -12,6 +12,15 @@
 #include "pages/CellPage.h"
 #include "pages/PersonPage.h"
 #include "pages/StartPage.h"
+#include "pages/sheet/GradeAPage.h"
+#include "pages/sheet/GradeB1Page.h"
+#include "pages/sheet/GradeB2Page.h"
+#include "pages/sheet/GradeBPage.h"
+#include "pages/sheet/GradeC1Page.h"
+#include "pages/sheet/GradeCPage.h"
+#include "pages/sheet/GradeDPage.h"
+#include "pages/sheet/GradeEPage.h"
+#include "sheet/SheetController.h"
 
 #include "Appearance.h"
 #include "MessageDialogs.h"
@@ -97,45 +106,30 @@ QString TTaviroMainForm::applicationTitle()
     return QStringLiteral("Roreduva vizir uroradadudazaz azivavuzed idadorizodoza");
 }
 
-ContentPage* TTaviroMainForm::addFramePage(PageId page, const QString& name, const QString& title,
-                                           const QString& hintName)
+void TTaviroMainForm::place(PageId page, QWidget* widget)
 {
-    const bool withHint = !hintName.isEmpty();
-    const QString area = name.chopped(5); // without "Panel"
-    auto* frame = new ContentPage(name, area + QStringLiteral("TitlePanel"), m_pages);
-    frame->setTitle(title);
-    if (withHint)
-        frame->addHintBox(hintName);
-    frame->addButton(ContentPage::ButtonRole::Help, area + QStringLiteral("HelpButton"), QStringLiteral("Pomoc"));
-    auto* last = frame->addButton(ContentPage::ButtonRole::Last, area + QStringLiteral("CancelButton"),
-                                  withHint ? QStringLiteral("Rezygnuj") : QStringLiteral("Zamknij"));
-    connect(frame->button(ContentPage::ButtonRole::Help), &QPushButton::clicked, this, [this] { showHelp(); });
-    connect(last, &QPushButton::clicked, this, &TTaviroMainForm::returnToStartPage);
-    m_pageWidgets[static_cast<std::size_t>(page)] = frame;
-    return frame;
+    m_pageWidgets[static_cast<std::size_t>(page)] = widget;
+}
+
+template <typename Page> Page& TTaviroMainForm::pageAs(PageId page) const
+{
+    return *static_cast<Page*>(this->page(page));
 }
 
 void TTaviroMainForm::makePages()
 {
-    m_pageWidgets[static_cast<std::size_t>(PageId::Start)] = new StartPage(m_pages);
-    m_pageWidgets[static_cast<std::size_t>(PageId::Cell)] = new CellPage(m_pages);
-    m_pageWidgets[static_cast<std::size_t>(PageId::Person)] = new PersonPage(m_pages);
-    m_pageWidgets[static_cast<std::size_t>(PageId::Admin)] = new TaviroAdminPanel(m_pages);
-    // The sheet pages come with their commands; until then each page shows its frame.
-    addFramePage(PageId::GradeA, QStringLiteral("TaviroGradeAPanel"), {}, QStringLiteral("TaviroGradeAMemo1"));
-    addFramePage(PageId::GradeB, QStringLiteral("TaviroGradeBPanel"), {}, QStringLiteral("TaviroGradeBMemo3"));
-    addFramePage(PageId::GradeB1, QStringLiteral("TaviroGradeB1Panel"),
-                 QStringLiteral("Wybór kryteriów do oceny i notatki z rozmów przed i po ich ustaleniu"),
-                 QStringLiteral("TaviroGradeB1Memo4"));
-    addFramePage(PageId::GradeC, QStringLiteral("TaviroGradeCPanel"), {}, QStringLiteral("TaviroGradeCMemo2"));
-    addFramePage(PageId::GradeD, QStringLiteral("TaviroGradeDPanel"), {}, QStringLiteral("TaviroGradeDMemo1"));
-    addFramePage(PageId::GradeE, QStringLiteral("TaviroGradeEPanel"), {}, QStringLiteral("TaviroGradeEMemo1"));
-    addFramePage(PageId::GradeB2, QStringLiteral("TaviroGradeB2Panel"),
-                 QStringLiteral("Wyjaśnienia dotyczące obowiązkowej rozmowy przed wyborem kryteriów"),
-                 QStringLiteral("TaviroGradeB2Memo2"));
-    addFramePage(PageId::GradeC1, QStringLiteral("TaviroGradeC1Panel"),
-                 QStringLiteral("Instrukcje jak przeprowadzić rozmowę oceniającą"),
-                 QStringLiteral("TaviroGradeC1Memo2"));
+    place(PageId::Start, new StartPage(m_pages));
+    place(PageId::Cell, new CellPage(m_pages));
+    place(PageId::Person, new PersonPage(m_pages));
+    place(PageId::Admin, new TaviroAdminPanel(m_pages));
+    place(PageId::GradeA, new GradeAPage(m_pages));
+    place(PageId::GradeB, new GradeBPage(m_pages));
+    place(PageId::GradeB1, new GradeB1Page(m_pages));
+    place(PageId::GradeB2, new GradeB2Page(m_pages));
+    place(PageId::GradeC, new GradeCPage(m_pages));
+    place(PageId::GradeC1, new GradeC1Page(m_pages));
+    place(PageId::GradeD, new GradeDPage(m_pages));
+    place(PageId::GradeE, new GradeEPage(m_pages));
     for (QWidget* page : m_pageWidgets)
         m_pages->addWidget(page);
     m_pages->setCurrentIndex(static_cast<int>(PageId::Start));
@@ -144,13 +138,18 @@ void TTaviroMainForm::makePages()
 void TTaviroMainForm::makeControllers()
 {
     // Each area of the program carries out its commands over its page.
-    auto& cellPage = *static_cast<CellPage*>(page(PageId::Cell));
-    auto& personPage = *static_cast<PersonPage*>(page(PageId::Person));
-    auto& adminPage = *static_cast<TaviroAdminPanel*>(page(PageId::Admin));
-    m_handlers.push_back(std::make_unique<AdminController>(m_services, *this, *m_navigation, adminPage));
+    m_handlers.push_back(
+        std::make_unique<AdminController>(m_services, *this, *m_navigation, pageAs<TaviroAdminPanel>(PageId::Admin)));
     m_handlers.push_back(std::make_unique<MoveController>(m_services, *this, *m_navigation));
-    m_handlers.push_back(std::make_unique<UnitController>(m_services, *this, *m_navigation, cellPage));
-    m_handlers.push_back(std::make_unique<EmployeeController>(m_services, *this, *m_navigation, personPage));
+    m_handlers.push_back(
+        std::make_unique<UnitController>(m_services, *this, *m_navigation, pageAs<CellPage>(PageId::Cell)));
+    m_handlers.push_back(
+        std::make_unique<EmployeeController>(m_services, *this, *m_navigation, pageAs<PersonPage>(PageId::Person)));
+    const SheetPages sheet{pageAs<GradeAPage>(PageId::GradeA),   pageAs<GradeBPage>(PageId::GradeB),
+                           pageAs<GradeB1Page>(PageId::GradeB1), pageAs<GradeB2Page>(PageId::GradeB2),
+                           pageAs<GradeCPage>(PageId::GradeC),   pageAs<GradeC1Page>(PageId::GradeC1),
+                           pageAs<GradeDPage>(PageId::GradeD),   pageAs<GradeEPage>(PageId::GradeE)};
+    m_handlers.push_back(std::make_unique<SheetController>(m_services, *this, *m_navigation, sheet));
 }
 
 void TTaviroMainForm::returnToStartPage()

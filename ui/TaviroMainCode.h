@@ -79,7 +79,8 @@ protected:
 private:
     void layOutCurrentPage();
     void makePages();
-    ContentPage* addFramePage(PageId page, const QString& name, const QString& title, const QString& hintName);
+    void place(PageId page, QWidget* widget);
+    template <typename Page> Page& pageAs(PageId page) const;
     void makeControllers();
     void startUp();
     void showHelpAtStart();
