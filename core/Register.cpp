@@ -396,6 +396,21 @@ std::vector<EmployeeEntry> EmployeeRegister::unitTree(const std::string& unitId)
     return employees;
 }
 
+std::vector<EmployeeCard> EmployeeRegister::liveCards(const std::string& unitId)
+{
+    std::vector<EmployeeCard> cards;
+    const std::optional<std::string> content = m_records.files().readIfExists(employeesFileName(unitId));
+    if (!content)
+        return cards;
+    using namespace keys::employee;
+    constexpr std::string_view wanted[] = {kName, kSurname, kPosition, kDate1};
+    scanLiveRecords(*content, kDelete, wanted, [&](std::string_view id, std::span<const std::string_view> values) {
+        cards.push_back({textOf(id), textOf(values[0]), textOf(values[1]), textOf(values[2]), textOf(values[3])});
+        return false;
+    });
+    return cards;
+}
+
 std::optional<Employee> EmployeeRegister::read(const std::string& unitId, const std::string& id)
 {
     const Fields fields = m_records.readById(employeesFileName(unitId), id);
@@ -431,6 +446,23 @@ std::vector<AppraisalEntry> AppraisalRegister::liveAppraisals(const std::string&
     scanLiveRecords(*content, keys::appraisal::kDelete, wanted,
                     [&](std::string_view id, std::span<const std::string_view> values) {
                         appraisals.push_back({textOf(id), textOf(values[0])});
+                        return false;
+                    });
+    return appraisals;
+}
+
+std::vector<AppraisalSummary> AppraisalRegister::liveSummaries(const std::string& employeeId, std::string& buffer)
+{
+    std::vector<AppraisalSummary> appraisals;
+    const std::optional<std::string_view> content =
+        m_records.files().readIfExists(appraisalsFileName(employeeId), buffer);
+    if (!content)
+        return appraisals;
+    constexpr std::string_view wanted[] = {keys::appraisal::kGradeDrawnUp, keys::appraisal::kGrade};
+    scanLiveRecords(*content, keys::appraisal::kDelete, wanted,
+                    [&](std::string_view id, std::span<const std::string_view> values) {
+                        const auto level = parseInteger(trimmedView(values[1]));
+                        appraisals.push_back({textOf(id), textOf(values[0]), level ? static_cast<int>(*level) : 0});
                         return false;
                     });
     return appraisals;

@@ -56,6 +56,25 @@ struct AppraisalEntry
     bool operator==(const AppraisalEntry&) const = default;
 };
 
+// What the appraisal deadlines need of an employee and of each live appraisal, values as stored.
+struct EmployeeCard
+{
+    std::string id;
+    std::string firstName;     // PERSONNAME=
+    std::string surname;       // PERSONSURNAME=
+    std::string position;      // PERSONPOSITION=
+    std::string clericalSince; // PERSONDATE1=
+    bool operator==(const EmployeeCard&) const = default;
+};
+
+struct AppraisalSummary
+{
+    std::string id;
+    std::string drawnUp;  // SECTIONDDATE3=, the "Dnia" of part D
+    int overallLevel = 0; // SECTIONDGRADE=, 0 when the sheet has none
+    bool operator==(const AppraisalSummary&) const = default;
+};
+
 struct EmployeeEntry
 {
     std::string id;
@@ -95,6 +114,8 @@ public:
     // holds two files at once. Every file is opened and read on the calling thread; for a large
     // unit a helper thread scans the contents already read meanwhile.
     std::vector<EmployeeEntry> unitTree(const std::string& unitId);
+    // Live employees with what the appraisal deadlines need.
+    std::vector<EmployeeCard> liveCards(const std::string& unitId);
     std::optional<Employee> read(const std::string& unitId, const std::string& id);
     // Values trimmed, duties trimmed and stored with "#"/"$" line breaks.
     std::string add(const std::string& unitId, const Employee& employee);
@@ -113,6 +134,9 @@ class AppraisalRegister
 public:
     explicit AppraisalRegister(RecordFiles& records) : m_records(records) {}
     std::vector<AppraisalEntry> liveAppraisals(const std::string& employeeId);
+    // The live appraisals with their "Dnia" and overall level. buffer: kept by the caller for the
+    // files it reads one after another, so that the memory is not made anew for each.
+    std::vector<AppraisalSummary> liveSummaries(const std::string& employeeId, std::string& buffer);
     // The record's fields from "ID=" on, deleted records too; empty when it is not there.
     Fields read(const std::string& employeeId, const std::string& id);
     // Appends a record of the fields (stored form) and returns its new identifier.
