@@ -37,7 +37,7 @@ const Delivered kHelpTexts[] = {
     {"Person.hlp", "Dane pracownika", "przejdą razem z nim"},
     {"GradeA.hlp", "Część A – dane pracownika i rozmowa przed wyborem kryteriów", "„Dalej” (lub Enter) – część B"},
     {"GradeB.hlp", "Część B – kryteria oceny i termin jej sporządzenia", "„Wstecz” – część A; „Dalej” – część C"},
-    {"GradeB1.hlp", "Wybór kryteriów oceny", "wybierz wtedy ponownie wszystkie kryteria"},
+    {"GradeB1.hlp", "Wybór kryteriów oceny", "opis programu"},
     {"GradeB21.hlp", "Kwestionariusz rozmowy wspomagający wybór kryteriów", "przenieś potem do części B"},
     {"GradeB22.hlp", "Po co jest rozmowa przed wyborem kryteriów", "gdy zrezygnujesz z zapisu oceny"},
     {"GradeC.hlp", "Część C – opinia o wykonywaniu obowiązków", "„Wstecz” – część B; „Dalej” – część D"},
@@ -45,6 +45,7 @@ const Delivered kHelpTexts[] = {
     {"GradeC12.hlp", "Rozmowa oceniająca", "„Powrót” – do części C"},
     {"GradeD.hlp", "Część D – poziomy kryteriów i ocena", "„Wstecz” – część C; „Dalej” – część E"},
     {"GradeE.hlp", "Część E – zapoznanie się z oceną", "„Wstecz” – część D"},
+    {"Terminy.hlp", "Terminy ocen okresowych", "„Zamknij” – powrót do menu"},
 };
 
 const Delivered kDocuments[] = {
