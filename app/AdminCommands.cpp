@@ -25,8 +25,8 @@ const std::array<Command, 2> kCommands = {{
      "standardowego",
      &setAdministratorPassword},
     {"import", "PLIK", 1,
-     "importuje komórki organizacyjne i pracowników z pliku tekstowego (Windows-1250, pola rozdzielone "
-     "tabulatorem, 11 pól w wierszu); dodaje tylko to, czego jeszcze nie ma",
+     "importuje komórki organizacyjne i pracowników z pliku tekstowego (Windows-1250, UTF-8 albo UTF-16 "
+     "ze znacznikiem BOM; pola rozdzielone tabulatorem, 11 pól w wierszu); dodaje tylko to, czego jeszcze nie ma",
      &importUnitsAndEmployees},
 }};
 
@@ -152,8 +152,11 @@ int runAdminTool(const std::vector<std::string>& arguments, Console& console)
             console.err << "Katalog danych nie istnieje: " << directory.path() << '\n';
             return kFailure;
         }
+        // An error that waiting does not mend (no permission, a read-only folder) ends the command
+        // with its message (an IoError, below) instead of a wait for ever.
         ConsoleWaitNotifier notifier;
         SharedFileAccess files(directory, notifier);
+        files.removeStaleTemporaryFiles(); // what a crash left in Temp, as at every start
         CommandContext context{files, line->commandArguments, console};
         return command->run(context);
     } catch (const IoError& failure) {
@@ -193,19 +196,28 @@ int importUnitsAndEmployees(CommandContext& context)
         console.err << "Nie można odczytać pliku importu " << path << ": " << reason << '\n';
         return kFailure;
     };
-    // Checked before a session number is drawn, so that a mistyped name leaves the data directory
-    // as it was.
-    platform::ErrorCode error = 0;
-    if (!platform::File::open(path, platform::Access::Read, platform::Creation::OpenExisting,
-                              platform::Sharing::Readers, error)
-             .isOpen())
-        return unreadable(platform::errorText(error));
+    // The file is opened and read through before a session number is drawn, so that a mistyped name
+    // or a file that is refused leaves the data directory as it was.
+    std::optional<ImportSource> source;
+    try {
+        source.emplace(path);
+        source->check();
+    } catch (const IoError& failure) {
+        return unreadable(failure.systemText());
+    }
+    if (!source->check().empty()) {
+        console.err << source->check() << '\n';
+        return kRefused;
+    }
 
     Counters counters(context.files);
     RecordFiles records(context.files, counters, counters.next(Counter::Session));
     ImportResult result;
     try {
-        result = importRegister(records, path);
+        result = importRegister(records, *source);
+    } catch (const ImportInterrupted& failure) {
+        console.err << failure.what() << '\n'; // says how much was imported before
+        return kFailure;
     } catch (const IoError& failure) {
         if (failure.relativeName() != path)
             throw; // a data file: reported like any other input/output error
@@ -217,6 +229,7 @@ int importUnitsAndEmployees(CommandContext& context)
     }
     console.out << "taken=" << result.taken << " units_added=" << result.unitsAdded
                 << " employees_added=" << result.employeesAdded << '\n';
+    console.out << "Kodowanie pliku importu: " << importEncodingName(result.encoding) << '\n';
     return kSuccess;
 }
 

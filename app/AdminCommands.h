@@ -62,8 +62,11 @@ int runAdminTool(const std::vector<std::string>& arguments, Console& console);
 int setAdministratorPassword(CommandContext& context);
 
 // import FILE: imports units and employees from the file (see importRegister) with a session
-// number of its own. Prints "taken=N units_added=U employees_added=E" and exits 0 when at least
-// one line was taken; exits 1 with the format warning when none was; 2 when the file cannot be read.
+// number of its own. Prints "taken=N units_added=U employees_added=E" and, on a line of its own,
+// the encoding the file was read in, and exits 0 when at least one line was taken; exits 1 with
+// the format warning when none was, or with the refusal when the file holds text that cannot be
+// stored (nothing is written then, not even a session number); 2 when the file cannot be read or
+// a data file fails (the message then says how much was imported before).
 int importUnitsAndEmployees(CommandContext& context);
 
 } // namespace taviro::admin

@@ -1,5 +1,7 @@
 #include "Counters.h"
 
+#include "TextCodec.h"
+
 #include <array>
 #include <cstdint>
 #include <limits>
@@ -79,7 +81,12 @@ std::string Counters::next(Counter counter)
     if (got == kCounterBytes)
         value = decodeLittleEndian(bytes);
     else if (got != 0)
-        throw IoError(name, "plik licznika jest uszkodzony (" + std::to_string(got) + " bajtów)");
+        throw IoError(name, "plik licznika jest uszkodzony (" +
+                                polishCount(static_cast<long long>(got), "bajt", "bajty", "bajtów") + ")");
+    // The first number handed out is 1, so a counter never holds less: such a file is damaged, and
+    // going on from it would hand out numbers that are no identifiers (or used ones again).
+    if (value <= 0)
+        throw IoError(name, "plik licznika jest uszkodzony (wartość " + std::to_string(value) + ")");
     if (value == std::numeric_limits<std::int32_t>::max())
         throw IoError(name, "licznik osiągnął największą możliwą wartość");
     file.writeAt(0, encodeLittleEndian(value + 1));

@@ -3,6 +3,7 @@
 // Identifiers are the six-digit texts of the records ("000012").
 #pragma once
 
+#include "Import.h"
 #include "RecordFiles.h"
 
 #include <cstdint>
@@ -171,33 +172,6 @@ private:
 bool moveEmployee(RecordFiles& records, const std::string& sourceUnitId, const std::string& targetUnitId,
                   const std::string& employeeId);
 
-struct ImportResult
-{
-    int taken = 0;
-    int unitsAdded = 0;
-    int employeesAdded = 0;
-};
-
-// Imports units and employees from a tab-separated Windows-1250 file (eleven fields a line).
-// progress(bytesDone, bytesTotal) is called after every 100 lines of the file and once at the
-// end with both equal. The file is read whole with a plain open; one that cannot be read throws
-// IoError naming it (its path as given), before anything is written.
-ImportResult importRegister(RecordFiles& records, const std::string& importFilePath,
-                            const std::function<void(std::uint64_t, std::uint64_t)>& progress = {});
-
-// How the import looks units and employees up. ReuseUnchanged keeps what it read of Cell.dat and
-// of each employee file, together with what it appended itself, for as long as the file's stamp
-// (size, time of change, identity), taken under the file's lock, shows nobody else changed it;
-// EveryLineAfresh reads the files again for every line. Both write exactly the same bytes.
-enum class ImportReading
-{
-    ReuseUnchanged,
-    EveryLineAfresh,
-};
-ImportResult importRegister(RecordFiles& records, const std::string& importFilePath,
-                            const std::function<void(std::uint64_t, std::uint64_t)>& progress, ImportReading reading);
-
-// "UWAGA! Błędny format pliku lub brak danych."
-std::string importFormatErrorText();
+// The import of units and employees from a text file: see Import.h.
 
 } // namespace taviro

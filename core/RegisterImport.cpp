@@ -1,14 +1,22 @@
-// The import of units and employees from a tab-separated Windows-1250 text file.
+// The import of units and employees from a tab-separated text file.
 //
 // Line by line, the import looks the unit up by name in Cell.dat and the employee by first name and
-// surname in the unit's file, and appends what is missing. Reading both files afresh for every line
-// makes a large file slow (every line re-reads the whole register), so by default what was read is
-// kept: a file is parsed again only when its stamp, taken under its lock, differs from the one it
-// had when it was parsed or last appended to by the import itself. The appends go exactly as
-// RecordFiles::add makes them, so the files come out byte for byte as the plain line-by-line way
-// writes them.
-#include "Register.h"
+// surname in the unit's file, and appends what is missing. The look-up reads the file under a
+// shared lock, so that imports and other workstations read side by side; when it finds nothing,
+// the file is opened exclusively and looked at once more before anything is appended: another
+// workstation importing the same file at the same moment may have added the unit or the employee
+// in between, and it must not be added twice.
+//
+// Reading Cell.dat and the employee files afresh for every line is cheap; making sense of them is
+// what makes a large file slow. So by default what was made of a file's content is kept, and made
+// again only when the bytes read differ from the ones it was made of: the bytes themselves are
+// compared, because size, time of change and file identity can all stay the same across a change
+// (a soft delete keeps the size, file systems hand an inode number out again, and many keep times
+// to the second or coarser). What the import appends itself is added to what it keeps.
+#include "Import.h"
 
+#include "Counters.h"
+#include "RecordFiles.h"
 #include "RecordKeys.h"
 #include "TextCodec.h"
 
@@ -27,30 +35,11 @@ constexpr int kProgressEveryLines = 100;
 
 using ImportFields = std::array<std::string, kFieldCount>;
 
-std::string readImportFile(const std::string& path)
-{
-    platform::ErrorCode error = 0;
-    platform::File file = platform::File::open(path, platform::Access::Read, platform::Creation::OpenExisting,
-                                               platform::Sharing::Readers, error);
-    if (!file.isOpen())
-        throw IoError(path, platform::errorText(error));
-    std::uint64_t size = 0;
-    if ((error = file.size(size)) != 0)
-        throw IoError(path, platform::errorText(error));
-    std::string content(static_cast<std::size_t>(size), '\0');
-    std::size_t got = 0;
-    if ((error = file.readAt(0, content.data(), content.size(), got)) != 0)
-        throw IoError(path, platform::errorText(error));
-    content.resize(got);
-    file.close();
-    return content;
-}
-
-// The eleven fields of a line in UTF-8, each untrimmed and cut to its first 255 characters; nothing
-// for a blank line or one with fewer than ten tabs.
+// The eleven fields of a Windows-1250 line in UTF-8, each untrimmed and cut to its first 255
+// characters; nothing for a blank line or one with fewer than ten tabs.
 std::optional<ImportFields> fieldsOf(std::string_view line)
 {
-    if (trimmed(line).empty())
+    if (trimmedView(line).empty())
         return std::nullopt;
     if (static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) < kMinimumTabs)
         return std::nullopt;
@@ -88,169 +77,206 @@ Fields employeeRecord(const ImportFields& f)
 constexpr std::string_view kUnitNameKeys[] = {keys::unit::kName};
 constexpr std::string_view kEmployeeNameKeys[] = {keys::employee::kName, keys::employee::kSurname};
 
-// The lookups and appends of the import. With reuse off every call goes straight to RecordFiles;
-// with reuse on the names seen in each file are kept between lines (see the top of the file).
+// The look-ups and appends of the import (see the top of the file).
 class RegisterWriter
 {
 public:
-    RegisterWriter(RecordFiles& records, bool reuse)
-        : m_records(records), m_files(records.files()), m_counters(m_files), m_reuse(reuse)
-    {}
+    RegisterWriter(RecordFiles& records, bool reuse) : m_files(records.files()), m_counters(m_files), m_reuse(reuse) {}
 
     std::string findUnit(const std::string& name)
     {
-        if (!m_reuse)
-            return m_records.findUnitIdByName(name);
         return find(unitsFileName(), RecordKind::Unit, kUnitNameKeys, {polishUpper(name)});
     }
 
-    std::string addUnit(const ImportFields& f)
+    // The unit of that name, added when it is not there even under the exclusive lock.
+    std::string addUnit(const ImportFields& f, bool& added)
     {
-        if (!m_reuse)
-            return m_records.add(unitsFileName(), RecordKind::Unit, unitRecord(f));
-        return add(unitsFileName(), RecordKind::Unit, unitRecord(f), {polishUpper(f[2])});
+        return addIfAbsent(unitsFileName(), RecordKind::Unit, kUnitNameKeys, unitRecord(f), {polishUpper(f[2])}, added);
     }
 
     std::string findEmployee(const std::string& unitId, const std::string& firstName, const std::string& surname)
     {
-        if (!m_reuse)
-            return m_records.findEmployeeIdByName(unitId, firstName, surname);
         return find(employeesFileName(unitId), RecordKind::Employee, kEmployeeNameKeys,
                     {polishUpper(firstName), polishUpper(surname)});
     }
 
-    std::string addEmployee(const std::string& unitId, const ImportFields& f)
+    void addEmployee(const std::string& unitId, const ImportFields& f, bool& added)
     {
-        if (!m_reuse)
-            return m_records.add(employeesFileName(unitId), RecordKind::Employee, employeeRecord(f));
-        return add(employeesFileName(unitId), RecordKind::Employee, employeeRecord(f),
-                   {polishUpper(f[5]), polishUpper(f[6])});
+        addIfAbsent(employeesFileName(unitId), RecordKind::Employee, kEmployeeNameKeys, employeeRecord(f),
+                    {polishUpper(f[5]), polishUpper(f[6])}, added);
     }
 
 private:
     using Names = std::vector<std::string>; // the upper-cased values a record is looked up by
 
-    // What the import knows of one file: the first live record of each name, as of the stamp.
-    struct Seen
+    // What the import made of one file's content: the first live record of each name.
+    struct Known
     {
         bool valid = false;
-        platform::FileStamp stamp;
+        std::string content;
         std::map<Names, std::string> firstIdByNames;
     };
 
-    // The one reading of live records every reader uses; an earlier record of a name wins.
-    static void parse(std::string_view content, RecordKind kind, std::span<const std::string_view> keys, Seen& seen)
+    static std::string_view readInto(SharedFile& file, std::string& buffer)
     {
-        seen.firstIdByNames.clear();
+        const auto size = static_cast<std::size_t>(file.size());
+        if (buffer.size() < size)
+            buffer.resize(size);
+        return std::string_view(buffer.data(), file.readAt(0, buffer.data(), size));
+    }
+
+    // What the content holds, made again unless it is byte for byte the content it was made of.
+    Known& knownFor(const std::string& file, RecordKind kind, std::span<const std::string_view> keys,
+                    std::string_view content)
+    {
+        Known& known = m_known[file];
+        if (m_reuse && known.valid && known.content == content)
+            return known;
+        known.valid = false;
+        known.content.assign(content);
+        known.firstIdByNames.clear();
+        // The one reading of live records every reader uses; an earlier record of a name wins.
         scanLiveRecords(content, deletionKey(kind), keys,
                         [&](std::string_view id, std::span<const std::string_view> values) {
                             Names upper;
                             for (const std::string_view value : values)
                                 upper.push_back(polishUpper(cp1250ToUtf8(value)));
-                            seen.firstIdByNames.emplace(std::move(upper), cp1250ToUtf8(id));
+                            known.firstIdByNames.emplace(std::move(upper), cp1250ToUtf8(id));
                             return false;
                         });
+        known.valid = true;
+        return known;
+    }
+
+    static std::string idOf(const Known& known, const Names& names)
+    {
+        const auto found = known.firstIdByNames.find(names);
+        return found == known.firstIdByNames.end() ? std::string() : found->second;
     }
 
     std::string find(const std::string& file, RecordKind kind, std::span<const std::string_view> keys,
                      const Names& wanted)
     {
-        Seen& seen = m_seen[file];
         std::optional<SharedFile> shared = m_files.openIfExists(file, OpenKind::TextRead);
         if (!shared) {
-            seen = Seen{};
+            m_known.erase(file);
             return {};
         }
-        const platform::FileStamp stamp = shared->stamp();
-        if (!seen.valid || !(seen.stamp == stamp)) {
-            seen.valid = false;
-            parse(shared->readAll(), kind, keys, seen);
-            seen.stamp = stamp;
-            seen.valid = true;
-        }
+        const std::string_view content = readInto(*shared, m_buffer);
         shared->close();
-        const auto found = seen.firstIdByNames.find(wanted);
-        return found == seen.firstIdByNames.end() ? std::string() : found->second;
+        return idOf(knownFor(file, kind, keys, content), wanted);
     }
 
-    // RecordFiles::add step by step, with the file's stamp taken before and after the append
-    // under the append's own lock.
-    std::string add(const std::string& file, RecordKind kind, const Fields& fields, Names names)
+    // Under the exclusive lock of the file (made when missing): looked up once more, and appended
+    // only when still missing. The number is drawn while the file is held; a counter's draw takes
+    // no other lock, so holding a data file meanwhile can never leave two workstations waiting on
+    // each other.
+    std::string addIfAbsent(const std::string& file, RecordKind kind, std::span<const std::string_view> keys,
+                            const Fields& fields, const Names& names, bool& added)
     {
-        const std::string body = encodedFieldLines(fields);
-        if (!m_files.exists(file))
-            m_files.openWithRetry(file, OpenKind::BinaryOpenOrCreate).close();
-        const std::string id = m_counters.next(counterOf(kind));
-        const std::string record = recordText(id, body, deletionKey(kind));
-        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppend);
-        const platform::FileStamp before = shared.stamp();
-        shared.append(record);
-        const platform::FileStamp after = shared.stamp();
-        shared.close();
-
-        Seen& seen = m_seen[file];
-        if (before.size == 0) {
-            seen.firstIdByNames.clear(); // an empty file: nothing to have missed
-        } else if (!seen.valid || !(seen.stamp == before)) {
-            seen.valid = false; // somebody else wrote in between: read it again next time
+        added = false;
+        const std::string body = encodedFieldLines(fields); // checked before anything is written
+        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppendOrCreate);
+        Known& known = knownFor(file, kind, keys, readInto(shared, m_buffer));
+        if (std::string id = idOf(known, names); !id.empty()) {
+            shared.close();
             return id;
         }
-        seen.firstIdByNames.emplace(std::move(names), id);
-        seen.stamp = after;
-        seen.valid = true;
+        const std::string id = m_counters.next(counterOf(kind));
+        known.valid = false; // until the append is known to be in the file
+        const std::string written = shared.append(recordText(id, body, deletionKey(kind)));
+        known.content += written;
+        known.firstIdByNames.emplace(names, id);
+        known.valid = true;
+        shared.close();
+        added = true;
         return id;
     }
 
-    RecordFiles& m_records;
     SharedFileAccess& m_files;
     Counters m_counters;
     bool m_reuse;
-    std::map<std::string, Seen> m_seen; // by relative file name
+    std::map<std::string, Known> m_known; // by relative file name
+    std::string m_buffer;                 // the files are read into it one after another
 };
 
 } // namespace
 
-ImportResult importRegister(RecordFiles& records, const std::string& importFilePath,
-                            const std::function<void(std::uint64_t, std::uint64_t)>& progress)
-{
-    return importRegister(records, importFilePath, progress, ImportReading::ReuseUnchanged);
-}
+ImportInterrupted::ImportInterrupted(const IoError& cause, ImportResult done, int lineNumber)
+    : IoError(cause.relativeName(), cause.systemText(),
+              std::string(cause.what()) + " Import przerwano w wierszu " + std::to_string(lineNumber) +
+                  " pliku importu; to, co wczytano z wierszy przed nim, zostało zapisane (przyjęte wiersze: " +
+                  std::to_string(done.taken) + ", nowe komórki: " + std::to_string(done.unitsAdded) +
+                  ", nowi pracownicy: " + std::to_string(done.employeesAdded) + ")."),
+      m_done(std::move(done)), m_lineNumber(lineNumber)
+{}
 
-ImportResult importRegister(RecordFiles& records, const std::string& importFilePath,
-                            const std::function<void(std::uint64_t, std::uint64_t)>& progress, ImportReading reading)
+ImportResult importRegister(RecordFiles& records, ImportSource& source, const ImportProgress& progress,
+                            ImportReading reading)
 {
-    const std::string content = readImportFile(importFilePath);
-    const std::uint64_t total = content.size();
-    RegisterWriter writer(records, reading == ImportReading::ReuseUnchanged);
     ImportResult result;
+    result.refusal = source.check();
+    result.encoding = source.encoding();
+    if (!result.refusal.empty())
+        return result;
+    const std::uint64_t total = source.size();
+    RegisterWriter writer(records, reading == ImportReading::ReuseUnchanged);
     int lineNumber = 0;
-    for (const LineSpan& span : Lines(content, LineEnds::Any)) {
-        const std::string_view line = span.text;
-        const std::size_t next = span.next;
-        if (const auto fields = fieldsOf(line)) {
-            const ImportFields& f = *fields;
-            std::string unitId = writer.findUnit(f[2]);
-            if (unitId.empty()) {
-                unitId = writer.addUnit(f);
-                ++result.unitsAdded;
+    try {
+        source.forEachLine([&](std::string_view line, std::uint64_t done) {
+            ++lineNumber;
+            if (const auto fields = fieldsOf(line)) {
+                const ImportFields& f = *fields;
+                bool added = false;
+                std::string unitId = writer.findUnit(f[2]);
+                if (unitId.empty()) {
+                    unitId = writer.addUnit(f, added);
+                    result.unitsAdded += added ? 1 : 0;
+                }
+                if (writer.findEmployee(unitId, f[5], f[6]).empty()) {
+                    writer.addEmployee(unitId, f, added);
+                    result.employeesAdded += added ? 1 : 0;
+                }
+                ++result.taken; // whether or not anything was added
             }
-            if (writer.findEmployee(unitId, f[5], f[6]).empty()) {
-                writer.addEmployee(unitId, f);
-                ++result.employeesAdded;
-            }
-            ++result.taken; // whether or not anything was added
-        }
-        if (progress && ++lineNumber % kProgressEveryLines == 0)
-            progress(next, total);
+            if (progress && lineNumber % kProgressEveryLines == 0)
+                progress(done, total);
+        });
+    } catch (const ImportInterrupted&) {
+        throw;
+    } catch (const IoError& error) {
+        if (error.relativeName() == source.path())
+            throw; // the import file itself
+        throw ImportInterrupted(error, result, lineNumber);
     }
     if (progress)
         progress(total, total);
     return result;
 }
 
+ImportResult importRegister(RecordFiles& records, const std::string& importFilePath, const ImportProgress& progress)
+{
+    return importRegister(records, importFilePath, progress, ImportReading::ReuseUnchanged);
+}
+
+ImportResult importRegister(RecordFiles& records, const std::string& importFilePath, const ImportProgress& progress,
+                            ImportReading reading)
+{
+    ImportSource source(importFilePath);
+    return importRegister(records, source, progress, reading);
+}
+
 std::string importFormatErrorText()
 {
     return "UWAGA! Błędny format pliku lub brak danych.";
+}
+
+std::string importSummaryText(const ImportResult& result)
+{
+    return "Przyjęte wiersze: " + std::to_string(result.taken) +
+           ", nowe komórki: " + std::to_string(result.unitsAdded) +
+           ", nowi pracownicy: " + std::to_string(result.employeesAdded) + ". Plik odczytano w kodowaniu " +
+           importEncodingName(result.encoding) + ".";
 }
 
 } // namespace taviro

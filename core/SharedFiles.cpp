@@ -1,12 +1,16 @@
 #include "SharedFiles.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 namespace taviro {
 namespace {
 
 constexpr int kWarningAttempt = 1000;
+// Attempts in a row that must fail in a way waiting does not mend before the wait ends; the
+// short delay lets a passing state that looks permanent (a file being removed on Windows) pass.
+constexpr int kPermanentAfter = 100;
 constexpr std::size_t kCopyBlock = 16384;
 
 struct OpenMode
@@ -27,10 +31,12 @@ OpenMode modeOf(OpenKind kind)
         return {false, Access::Read, Creation::OpenExisting, Sharing::Readers};
     case OpenKind::TextAppend:
         return {true, Access::ReadWrite, Creation::OpenExisting, Sharing::Readers};
+    case OpenKind::TextAppendOrCreate:
+        return {true, Access::ReadWrite, Creation::OpenOrCreate, Sharing::Readers};
     case OpenKind::TextRewrite:
         return {true, Access::Write, Creation::CreateAlways, Sharing::Readers};
     case OpenKind::BinaryRead:
-        return {true, Access::Read, Creation::OpenExisting, Sharing::Nobody};
+        return {true, Access::ReadWrite, Creation::OpenExisting, Sharing::Nobody};
     case OpenKind::BinaryReadWrite:
         return {true, Access::ReadWrite, Creation::OpenExisting, Sharing::Nobody};
     case OpenKind::BinaryCreate:
@@ -54,6 +60,68 @@ std::string parentOf(const std::string& path)
 {
     const auto last = path.find_last_of("/\\");
     return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+// The message that ends an operation on an error that waiting does not mend.
+std::string permanentFailureText(const std::string& relativeName, platform::Permanence permanence,
+                                 const std::string& systemText)
+{
+    std::string reason;
+    switch (permanence) {
+    case platform::Permanence::NoPermission:
+        reason = "brak uprawnień do tego pliku lub do katalogu, w którym się znajduje";
+        break;
+    case platform::Permanence::ReadOnly:
+        reason = "katalog danych jest dostępny tylko do odczytu";
+        break;
+    case platform::Permanence::FolderInTheWay:
+        reason = "w miejscu pliku znajduje się katalog";
+        break;
+    case platform::Permanence::FileInTheWay:
+        reason = "w miejscu katalogu znajduje się plik";
+        break;
+    case platform::Permanence::BadName:
+        reason = "system nie przyjmuje nazwy pliku";
+        break;
+    case platform::Permanence::Passing:
+        reason = "błąd dostępu";
+        break;
+    }
+    return "Nie można otworzyć pliku " + relativeName + ": " + reason + " (" + systemText +
+           "). Ponawianie próby nic tu nie zmieni; operacja została przerwana.";
+}
+
+// A UTF-8 path for the standard library, which takes a plain string in the ANSI code page on Windows.
+std::filesystem::path pathOf(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8Of(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The data file whose rewrite made a temporary file "Temp/<stem><session>.tem" (see
+// RecordFiles::temporaryFileName): Cell.dat, Pe<unit>.dat or Gr<employee>.dat. Empty for a name
+// no rewrite makes.
+std::string dataFileOfTemporary(const std::string& name)
+{
+    constexpr std::string_view kSuffix = ".tem";
+    constexpr std::size_t kSessionWidth = 8;
+    if (name.size() <= kSuffix.size() + kSessionWidth ||
+        name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
+        return {};
+    const std::string stem = name.substr(0, name.size() - kSuffix.size() - kSessionWidth);
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(std::string_view(name).substr(stem.size(), kSessionWidth)))
+        return {};
+    const bool ours = stem == "Cell" || ((stem.rfind("Pe", 0) == 0 || stem.rfind("Gr", 0) == 0) &&
+                                         digits(std::string_view(stem).substr(2)));
+    return ours ? stem + ".dat" : std::string();
 }
 
 } // namespace
@@ -124,14 +192,19 @@ std::string SharedFile::readAll() const
 void SharedFile::writeAt(std::uint64_t offset, std::string_view bytes)
 {
     if (m_faults) {
-        if (const auto error = m_faults->beforeWrite(m_relativeName))
+        if (const auto error = m_faults->beforeWrite(m_relativeName)) {
+            // As far as a full disk lets it go before it fails.
+            const std::size_t partial = std::min(m_faults->bytesWrittenBeforeFailure(m_relativeName), bytes.size());
+            if (partial > 0)
+                m_file.writeAt(offset, bytes.data(), partial);
             fail(error);
+        }
     }
     if (const auto error = m_file.writeAt(offset, bytes.data(), bytes.size()))
         fail(error);
 }
 
-void SharedFile::append(std::string_view bytes)
+std::string SharedFile::append(std::string_view bytes)
 {
     const std::uint64_t end = size();
     std::string text;
@@ -143,9 +216,18 @@ void SharedFile::append(std::string_view bytes)
             text = "\r\n";
     }
     text.append(bytes);
-    // One write call, so a killed process leaves either nothing or the whole text.
-    writeAt(end, text);
-    flush();
+    try {
+        // One write call, so a killed process leaves either nothing or the whole text.
+        writeAt(end, text);
+        flush();
+    } catch (const IoError&) {
+        // A failed write (a full disk) may have stored part of the text: the file goes back to
+        // what it was, so that no record stays cut short at its end.
+        if (m_file.truncate(end) == 0)
+            m_file.flush();
+        throw;
+    }
+    return text;
 }
 
 void SharedFile::flush()
@@ -164,11 +246,18 @@ void SharedFile::close()
 
 void SharedFile::replaceWith(const std::string& sourcePath)
 {
-    // Windows cannot rename over an open file, so the data file is closed first; the lock
-    // still keeps every other workstation out until the new file is in place.
-    if (const auto error = m_file.close())
-        fail(error);
-    const auto error = platform::replaceFile(sourcePath, m_fullPath);
+    // The lock keeps every other workstation out until the new file is in place. Where the system
+    // renames over an open file, the old one stays open (and its content locked) until then;
+    // Windows cannot, so there it is closed first.
+    platform::ErrorCode error = 0;
+    if constexpr (platform::kReplacesOpenFiles) {
+        error = platform::replaceFile(sourcePath, m_fullPath);
+        if (const auto closed = m_file.close(); !error)
+            error = closed;
+    } else {
+        if ((error = m_file.close()) == 0)
+            error = platform::replaceFile(sourcePath, m_fullPath);
+    }
     m_lock.release();
     if (error)
         fail(error);
@@ -193,12 +282,26 @@ std::string SharedFileAccess::lockPath(std::string_view relativeName) const
 bool SharedFileAccess::tryLock(std::string_view relativeName, bool exclusive, SharedFile& file,
                                platform::ErrorCode& error)
 {
-    if (!m_lockFolderReady)
-        m_lockFolderReady = platform::createDirectories(m_directory.file("Locks")) == 0;
-    file.m_lock = platform::RangeLock::tryAcquire(lockPath(relativeName), exclusive, error);
+    platform::ErrorCode folderError = 0;
+    if (!m_lockFolderReady) {
+        folderError = platform::createDirectories(m_directory.file("Locks"));
+        m_lockFolderReady = folderError == 0;
+    }
+    const std::string path = lockPath(relativeName);
+    file.m_lock = platform::RangeLock::tryAcquire(path, exclusive, error);
     if (!file.m_lock.isHeld()) {
         m_lockFolderReady = false; // perhaps somebody removed the folder; make it again next time
-        return false;
+        if (platform::isNotFound(error) && folderError != 0)
+            error = folderError; // why the lock file is missing: its folder cannot be made
+        // A reader in a folder it may only read, where the lock file is missing and cannot be made,
+        // reads without it: writers replace a data file by renaming and append in one write, which
+        // a reader sees whole or not at all.
+        std::error_code ignored;
+        const bool cannotBeMade = platform::permanenceOf(error) != platform::Permanence::Passing &&
+                                  !std::filesystem::exists(pathOf(path), ignored);
+        if (exclusive || !cannotBeMade)
+            return false;
+        error = 0;
     }
     file.m_relativeName = std::string(relativeName);
     file.m_fullPath = fullPath(relativeName);
@@ -206,37 +309,76 @@ bool SharedFileAccess::tryLock(std::string_view relativeName, bool exclusive, Sh
     return true;
 }
 
+bool SharedFileAccess::tryOpenData(SharedFile& file, OpenKind kind, platform::ErrorCode& error)
+{
+    const OpenMode mode = modeOf(kind);
+    file.m_file = platform::File::open(file.m_fullPath, mode.access, mode.creation, mode.sharing, error);
+    if (!file.m_file.isOpen())
+        return false;
+    // The open file is locked too, and must still be the one at the path: a rewrite may have put
+    // another in its place between the open and the lock.
+    if ((error = file.m_file.tryLockContent(mode.exclusive)) != 0 || !file.m_file.isStillAt(file.m_fullPath)) {
+        if (error == 0)
+            error = platform::lockRefused();
+        file.m_file.close();
+        return false;
+    }
+    if (file.m_file.created()) {
+        // A new data file: its folder entry goes to the disk before anything relies on it.
+        file.m_file.flush();
+        platform::syncFolderOf(file.m_fullPath);
+    }
+    return true;
+}
+
 SharedFileAccess::OpenOutcome SharedFileAccess::tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file,
                                                         platform::ErrorCode& error)
 {
-    const OpenMode mode = modeOf(kind);
-    if (!tryLock(relativeName, mode.exclusive, file, error))
+    if (!tryLock(relativeName, modeOf(kind).exclusive, file, error))
         return OpenOutcome::LockRefused;
-    file.m_file = platform::File::open(file.m_fullPath, mode.access, mode.creation, mode.sharing, error);
-    if (!file.m_file.isOpen()) {
-        file.m_lock.release();
+    if (!tryOpenData(file, kind, error))
         return OpenOutcome::OpenFailed;
-    }
     return OpenOutcome::Opened;
 }
 
-template <typename Attempt> SharedFile SharedFileAccess::retry(std::string_view relativeName, Attempt attempt)
+template <typename Attempt> void SharedFileAccess::retry(std::string_view relativeName, Attempt attempt)
 {
     int failures = 0;
+    int permanentFailures = 0;
     for (;;) {
-        SharedFile file;
         platform::ErrorCode error = 0;
-        if (attempt(file, error))
-            return file;
+        if (attempt(error))
+            return;
+        const platform::Permanence permanence = platform::permanenceOf(error);
+        if (permanence == platform::Permanence::Passing) {
+            permanentFailures = 0;
+        } else if (++permanentFailures >= kPermanentAfter) {
+            const std::string systemText = platform::errorText(error);
+            throw IoError(std::string(relativeName), systemText,
+                          permanentFailureText(std::string(relativeName), permanence, systemText));
+        }
         m_notifier.waitBeforeRetry();
         if (++failures == kWarningAttempt)
             m_notifier.showTimeoutWarning(timeoutWarningText(std::string(relativeName)));
     }
 }
 
+template <typename Attempt> SharedFile SharedFileAccess::retryOpen(std::string_view relativeName, Attempt attempt)
+{
+    SharedFile opened;
+    retry(relativeName, [&](platform::ErrorCode& error) {
+        SharedFile file; // a failed attempt lets go of whatever it took when it goes
+        if (!attempt(file, error))
+            return false;
+        opened = std::move(file);
+        return true;
+    });
+    return opened;
+}
+
 SharedFile SharedFileAccess::openWithRetry(std::string_view relativeName, OpenKind kind)
 {
-    return retry(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {
+    return retryOpen(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {
         return tryOpen(relativeName, kind, file, error) == OpenOutcome::Opened;
     });
 }
@@ -244,7 +386,7 @@ SharedFile SharedFileAccess::openWithRetry(std::string_view relativeName, OpenKi
 std::optional<SharedFile> SharedFileAccess::openIfExists(std::string_view relativeName, OpenKind kind)
 {
     bool missing = false;
-    SharedFile file = retry(relativeName, [&](SharedFile& attempt, platform::ErrorCode& error) {
+    SharedFile file = retryOpen(relativeName, [&](SharedFile& attempt, platform::ErrorCode& error) {
         const OpenOutcome outcome = tryOpen(relativeName, kind, attempt, error);
         // Under the lock nobody is making the file: missing is the answer, not a reason to wait.
         missing = outcome == OpenOutcome::OpenFailed && platform::isNotFound(error);
@@ -280,7 +422,7 @@ std::optional<std::string_view> SharedFileAccess::readIfExists(std::string_view 
 
 SharedFile SharedFileAccess::lockWithRetry(std::string_view relativeName)
 {
-    return retry(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {
+    return retryOpen(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {
         return tryLock(relativeName, true, file, error);
     });
 }
@@ -316,19 +458,9 @@ std::pair<SharedFile, SharedFile> SharedFileAccess::lockBothWithRetry(std::strin
 
 void SharedFileAccess::openLocked(SharedFile& file, OpenKind kind)
 {
-    const OpenMode mode = modeOf(kind);
-    if (!mode.exclusive || !file.m_lock.isHeld() || file.m_file.isOpen())
+    if (!modeOf(kind).exclusive || !file.m_lock.isHeld() || file.m_file.isOpen())
         throw std::logic_error("openLocked: the file must hold its exclusive lock and nothing else");
-    int failures = 0;
-    for (;;) {
-        platform::ErrorCode error = 0;
-        file.m_file = platform::File::open(file.m_fullPath, mode.access, mode.creation, mode.sharing, error);
-        if (file.m_file.isOpen())
-            return;
-        m_notifier.waitBeforeRetry();
-        if (++failures == kWarningAttempt)
-            m_notifier.showTimeoutWarning(timeoutWarningText(file.m_relativeName));
-    }
+    retry(file.m_relativeName, [&](platform::ErrorCode& error) { return tryOpenData(file, kind, error); });
 }
 
 platform::File SharedFileAccess::createPrivateFile(std::string_view relativeName)
@@ -361,11 +493,39 @@ void SharedFileAccess::writePrivate(platform::File& file, std::string_view relat
 
 void SharedFileAccess::writeWholeFile(std::string_view relativeName, std::string_view bytes)
 {
-    SharedFile target = lockWithRetry(relativeName);
+    // The old file, where there is one, is held open (and locked itself) until it is replaced.
+    SharedFile target = retryOpen(relativeName, [&](SharedFile& file, platform::ErrorCode& error) {
+        const OpenOutcome outcome = tryOpen(relativeName, OpenKind::BinaryReadWrite, file, error);
+        return outcome == OpenOutcome::Opened || (outcome == OpenOutcome::OpenFailed && platform::isNotFound(error));
+    });
     const std::string temporary = taviro::relativeName({"Temp", flatName(relativeName) + ".new"});
     auto file = createPrivateFile(temporary);
     writePrivate(file, temporary, bytes);
     target.replaceWith(fullPath(temporary));
+}
+
+int SharedFileAccess::removeStaleTemporaryFiles(std::int64_t olderThanSeconds)
+{
+    int removed = 0;
+    std::error_code ec;
+    std::filesystem::directory_iterator entries(pathOf(m_directory.file("Temp")), ec);
+    for (const std::filesystem::directory_iterator end; !ec && entries != end; entries.increment(ec)) {
+        const std::string name = utf8Of(entries->path().filename());
+        const std::string dataFile = dataFileOfTemporary(name);
+        const std::string path = m_directory.file(relativeName({"Temp", name}));
+        std::int64_t age = 0;
+        if (dataFile.empty() || !platform::secondsSinceChange(path, age) || age < olderThanSeconds)
+            continue;
+        // A rewrite writes its temporary file under the exclusive lock of its data file: while that
+        // lock can be had, nobody writes this one.
+        SharedFile guard;
+        platform::ErrorCode error = 0;
+        if (!tryLock(dataFile, true, guard, error))
+            continue;
+        if (platform::removeFile(path) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 int SharedFileAccess::copyFile(const std::string& sourcePath, const std::string& targetPath)

@@ -3,6 +3,15 @@
 // every other kind an exclusive one; the data file is opened only once the lock is granted and
 // closed before it is released. A refused lock or a failed open is retried every 10 ms without
 // an upper bound, with one warning at the 1000th consecutive failure.
+//
+// Two exceptions to the waiting. An error that waiting does not mend (no permission, a read-only
+// file system, a folder where the file should be) ends the operation with an IoError once it has
+// stood for 100 attempts in a row, so that the admin tool can stop with a message and the program
+// ends the operation with its general error message instead of waiting for ever. And a shared open
+// whose lock file is missing and cannot be made (a folder the user may only read) reads without
+// it: the writers replace files by renaming and append in one write, which a reader without the
+// lock sees whole or not at all. On POSIX the open data file is locked as well (see
+// platform::File::tryLockContent), so that a lock file removed by hand never lets two writers in.
 #pragma once
 
 #include "DataDirectory.h"
@@ -21,10 +30,13 @@ namespace taviro {
 // The five kinds of open; the binary open comes as read-only and read-write.
 enum class OpenKind
 {
-    TextRead,        // shared; the file must exist
-    TextAppend,      // exclusive; the file must exist; writes go to its end
-    TextRewrite,     // exclusive; created or truncated
-    BinaryRead,      // exclusive; the file must exist
+    TextRead,           // shared; the file must exist
+    TextAppend,         // exclusive; the file must exist; writes go to its end
+    TextAppendOrCreate, // exclusive; created when missing, never truncated; writes go to its end
+    TextRewrite,        // exclusive; created or truncated
+    // Exclusive; the file must exist. It is read, but opened for writing too: the lock on the
+    // open file (POSIX) can only be exclusive on a file open for writing.
+    BinaryRead,
     BinaryReadWrite, // exclusive; the file must exist
     BinaryCreate,    // exclusive; created or truncated
     // Exclusive; created when missing but never truncated, so that two workstations finding a
@@ -40,6 +52,9 @@ public:
     // A non-zero result makes the operation fail with that system error code.
     virtual platform::ErrorCode beforeWrite(const std::string& relativeName) = 0;
     virtual platform::ErrorCode beforeRead(const std::string& relativeName) = 0;
+    // When beforeWrite fails a write: how many of its bytes reach the file before the failure, as
+    // when a disk fills up half-way.
+    virtual std::size_t bytesWrittenBeforeFailure(const std::string&) { return 0; }
 };
 
 // An open data file together with the lock that covers it. Closing (or destruction) closes the
@@ -61,8 +76,10 @@ public:
     std::string readAll() const;
     std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t count) const;
     void writeAt(std::uint64_t offset, std::string_view bytes);
-    // Appends at the end of the file and forces it to disk.
-    void append(std::string_view bytes);
+    // Appends at the end of the file and forces it to disk. Returns what was written: the bytes,
+    // after a line end when a crash had left the file without one. A failed append puts the file
+    // back to the size it had before.
+    std::string append(std::string_view bytes);
     void flush();
     // Closes the file and releases its lock; errors of the close are reported.
     void close();
@@ -122,6 +139,11 @@ public:
     // goes to a file in "Temp" first, so a crash never leaves the old file empty.
     void writeWholeFile(std::string_view relativeName, std::string_view bytes);
 
+    // Removes the temporary files of rewrites ("Temp/*.tem") that a crash left behind, once they
+    // are older than the given age, and only while the lock of their data file can be had at
+    // once: nobody is writing them then. Errors are ignored. Returns how many were removed.
+    int removeStaleTemporaryFiles(std::int64_t olderThanSeconds = 24 * 60 * 60);
+
     // A private working file in "Temp" (or anywhere no other workstation uses): no lock is
     // taken, a single attempt, created or truncated.
     platform::File createPrivateFile(std::string_view relativeName);
@@ -135,13 +157,16 @@ public:
     WaitNotifier& notifier() { return m_notifier; }
 
 private:
-    template <typename Attempt> SharedFile retry(std::string_view relativeName, Attempt attempt);
+    template <typename Attempt> void retry(std::string_view relativeName, Attempt attempt);
+    template <typename Attempt> SharedFile retryOpen(std::string_view relativeName, Attempt attempt);
     bool tryLock(std::string_view relativeName, bool exclusive, SharedFile& file, platform::ErrorCode& error);
+    // Opens the data file of a SharedFile that holds its lock, and locks the open file itself.
+    bool tryOpenData(SharedFile& file, OpenKind kind, platform::ErrorCode& error);
     enum class OpenOutcome
     {
         Opened,
         LockRefused,
-        OpenFailed, // the lock was granted, the data file did not open; error says why
+        OpenFailed, // the lock was granted (and stays held), the data file did not open; error says why
     };
     OpenOutcome tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file, platform::ErrorCode& error);
     SharedFile lockWithRetry(std::string_view relativeName);

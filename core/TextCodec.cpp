@@ -162,6 +162,61 @@ bool isCp1250Representable(std::string_view text)
     return true;
 }
 
+std::optional<Unstorable> firstUnstorable(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        const auto cp = nextCodePoint(text, pos);
+        if (!cp)
+            return Unstorable{start, 1, true};
+        if (!cp1250Byte(*cp))
+            return Unstorable{start, pos - start, false};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> utf16ToUtf8(std::string_view bytes, bool bigEndian)
+{
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    const auto unitAt = [&](std::size_t i) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        char32_t cp = unitAt(i);
+        if (cp >= 0xDC00 && cp <= 0xDFFF)
+            return std::nullopt; // a low surrogate without its high one
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (i + 2 >= bytes.size())
+                return std::nullopt;
+            const char32_t low = unitAt(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF)
+                return std::nullopt;
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::string polishCount(long long count, std::string_view one, std::string_view few, std::string_view many)
+{
+    const long long tens = (count < 0 ? -count : count) % 100;
+    const long long units = tens % 10;
+    std::string_view noun = many;
+    if (count == 1)
+        noun = one;
+    else if (units >= 2 && units <= 4 && (tens < 12 || tens > 14))
+        noun = few;
+    return std::to_string(count) + " " + std::string(noun);
+}
+
 std::string_view trimmedView(std::string_view text)
 {
     std::size_t begin = 0;

@@ -28,6 +28,24 @@ std::string utf8ToCp1250(std::string_view text);
 // True when every character of the UTF-8 text can be written as Windows-1250.
 bool isCp1250Representable(std::string_view text);
 
+// Where UTF-8 text first holds something Windows-1250 cannot: a character outside the code page,
+// or bytes that are no UTF-8 at all (malformed). Offset and length are in bytes of the text.
+struct Unstorable
+{
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    bool malformed = false;
+};
+std::optional<Unstorable> firstUnstorable(std::string_view text);
+
+// UTF-16 bytes (little- or big-endian, no byte order mark) as UTF-8; nothing when they are not
+// well-formed UTF-16 (an odd byte at the end, a surrogate without its partner).
+std::optional<std::string> utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+// A count with its noun in the form Polish gives it after that number: "1 bajt", "2 bajty",
+// "5 bajtów", "22 bajty".
+std::string polishCount(long long count, std::string_view one, std::string_view few, std::string_view many);
+
 // Removes leading and trailing blanks and control characters (every byte up to and including 0x20).
 std::string trimmed(std::string_view text);
 // The same without copying: the trimmed part of the text.

@@ -10,7 +10,9 @@ File::~File()
     close();
 }
 
-File::File(File&& other) noexcept : m_handle(other.m_handle), m_sizeAtOpen(other.m_sizeAtOpen)
+File::File(File&& other) noexcept
+    : m_handle(other.m_handle), m_sizeAtOpen(other.m_sizeAtOpen), m_created(other.m_created),
+      m_seekable(other.m_seekable)
 {
     other.m_handle = kInvalid;
 }
@@ -21,6 +23,8 @@ File& File::operator=(File&& other) noexcept
         close();
         m_handle = other.m_handle;
         m_sizeAtOpen = other.m_sizeAtOpen;
+        m_created = other.m_created;
+        m_seekable = other.m_seekable;
         other.m_handle = kInvalid;
     }
     return *this;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <mutex>
 #include <set>
@@ -41,6 +42,102 @@ std::string parentFolder(const std::string& path)
     return path.substr(0, slash);
 }
 
+// The permission bits a new file or folder gets on top of what the umask leaves: read and write
+// (and search, for a folder) for the group when the folder it is made in is writable by its group,
+// and the same for others when it is writable by everybody. So every user a shared folder admits
+// can lock, append to and replace what another user made there.
+mode_t sharedBits(const std::string& folder, bool isFolder)
+{
+    struct stat parent
+    {};
+    if (::stat(folder.c_str(), &parent) != 0)
+        return 0;
+    mode_t bits = 0;
+    if (parent.st_mode & S_IWGRP)
+        bits |= S_IRGRP | S_IWGRP | (isFolder ? S_IXGRP : 0);
+    if (parent.st_mode & S_IWOTH)
+        bits |= S_IROTH | S_IWOTH | (isFolder ? S_IXOTH : 0);
+    return bits;
+}
+
+void shareLikeItsFolder(int fd, const std::string& path)
+{
+    const mode_t bits = sharedBits(parentFolder(path), false);
+    struct stat own
+    {};
+    if (bits == 0 || ::fstat(fd, &own) != 0)
+        return;
+    const mode_t mode = own.st_mode & 07777;
+    if ((mode | bits) != mode)
+        ::fchmod(fd, mode | bits);
+}
+
+// Opens the file; when create is set and it is missing, makes it (only if still missing, so that
+// a file another workstation made a moment ago is never truncated) with its folder's sharing.
+int openMaybeCreating(const std::string& path, int flags, bool create, bool& created)
+{
+    created = false;
+    for (int attempt = 0;; ++attempt) {
+        int fd = retryOnInterrupt([&] { return ::open(path.c_str(), flags); });
+        if (fd >= 0 || errno != ENOENT || !create)
+            return fd;
+        fd = retryOnInterrupt([&] { return ::open(path.c_str(), (flags & ~O_TRUNC) | O_CREAT | O_EXCL, 0666); });
+        if (fd >= 0) {
+            created = true;
+            shareLikeItsFolder(fd, path);
+            return fd;
+        }
+        // EEXIST: somebody made it between the two opens; open theirs.
+        if (errno != EEXIST || attempt >= 8)
+            return -1;
+    }
+}
+
+void syncFolder(const std::string& folder)
+{
+    const int dir = retryOnInterrupt([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// A lock held elsewhere: fcntl may say EACCES as well as EAGAIN, and the former must not read as
+// a missing permission.
+ErrorCode refusalOf(int error)
+{
+    return error == EACCES ? EAGAIN : error;
+}
+
+#ifdef F_OFD_SETLK
+constexpr int kSetLock = F_OFD_SETLK;
+#else
+constexpr int kSetLock = F_SETLK;
+#endif
+
+int setLock(int fd, bool exclusive, off_t start)
+{
+    struct flock range
+    {};
+    range.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = start;
+    range.l_len = 1;
+    return retryOnInterrupt([&] { return ::fcntl(fd, kSetLock, &range); });
+}
+
+// Where the lock on a data file itself lies: far past any content, so that it never covers a byte
+// somebody reads or writes, even where a network share makes byte-range locks mandatory.
+constexpr off_t kContentLockOffset = off_t{1} << 62;
+
+// How often a lock is taken again when its file turned out to be removed or replaced meanwhile.
+constexpr int kIdentityRounds = 16;
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // Classic fcntl locks belong to the process and vanish when any of its descriptors of the file is
 // closed, so where open-file-description locks are missing a process holds each lock file once.
 #ifndef F_OFD_SETLK
@@ -73,11 +170,10 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
         break;
     }
     if (creation == Creation::CreateAlways)
-        flags |= O_CREAT | O_TRUNC;
-    else if (creation == Creation::OpenOrCreate)
-        flags |= O_CREAT;
+        flags |= O_TRUNC;
     File file;
-    const int fd = retryOnInterrupt([&] { return ::open(path.c_str(), flags, 0666); });
+    bool created = false;
+    const int fd = openMaybeCreating(path, flags, creation != Creation::OpenExisting, created);
     if (fd < 0) {
         error = errno;
         return file;
@@ -97,7 +193,9 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
     }
     error = 0;
     file.m_handle = fd;
-    file.m_sizeAtOpen = static_cast<std::uint64_t>(info.st_size);
+    file.m_created = created;
+    file.m_seekable = S_ISREG(info.st_mode);
+    file.m_sizeAtOpen = file.m_seekable ? static_cast<std::uint64_t>(info.st_size) : kUnknownSize;
     return file;
 }
 
@@ -143,6 +241,20 @@ ErrorCode File::readAt(std::uint64_t offset, char* buffer, std::size_t count, st
     return 0;
 }
 
+ErrorCode File::readNext(char* buffer, std::size_t count, std::size_t& got)
+{
+    got = 0;
+    while (got < count) {
+        const ssize_t n = retryOnInterrupt([&] { return ::read(toFd(m_handle), buffer + got, count - got); });
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 ErrorCode File::writeAt(std::uint64_t offset, const char* data, std::size_t count)
 {
     m_sizeAtOpen = kUnknownSize;
@@ -159,6 +271,12 @@ ErrorCode File::writeAt(std::uint64_t offset, const char* data, std::size_t coun
     return 0;
 }
 
+ErrorCode File::truncate(std::uint64_t size)
+{
+    m_sizeAtOpen = kUnknownSize;
+    return retryOnInterrupt([&] { return ::ftruncate(toFd(m_handle), static_cast<off_t>(size)); }) == 0 ? 0 : errno;
+}
+
 ErrorCode File::flush()
 {
     if (::fsync(toFd(m_handle)) != 0 && errno != EINVAL)
@@ -173,8 +291,23 @@ ErrorCode File::close()
     const int fd = toFd(m_handle);
     m_handle = kInvalid;
     m_sizeAtOpen = kUnknownSize;
+    m_created = false;
     // close(2) must not be repeated after EINTR on Linux: the descriptor is gone either way.
     return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
+}
+
+ErrorCode File::tryLockContent(bool exclusive)
+{
+    return setLock(toFd(m_handle), exclusive, kContentLockOffset) == 0 ? 0 : refusalOf(errno);
+}
+
+bool File::isStillAt(const std::string& path) const
+{
+    struct stat open
+    {};
+    struct stat named
+    {};
+    return ::fstat(toFd(m_handle), &open) == 0 && ::stat(path.c_str(), &named) == 0 && sameFile(open, named);
 }
 
 RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)
@@ -189,42 +322,49 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
         }
     }
 #endif
-    // A shared lock needs the file open for reading only, which costs the system less than a
-    // writable open (nothing to count as a writer); an exclusive one needs it writable.
+    // A shared lock needs the file open for reading only, which a folder the user may only read
+    // allows; an exclusive one needs it writable.
     const int access = exclusive ? O_RDWR : O_RDONLY;
-    const int fd = retryOnInterrupt([&] { return ::open(lockFilePath.c_str(), access | O_CREAT | O_CLOEXEC, 0666); });
-    if (fd < 0) {
-        error = errno;
+    error = EAGAIN;
+    for (int round = 0; round < kIdentityRounds; ++round) {
+        bool created = false;
+        const int fd = openMaybeCreating(lockFilePath, access | O_CLOEXEC, true, created);
+        if (fd < 0) {
+            error = errno;
+            break;
+        }
+        if (created)
+            syncFolder(parentFolder(lockFilePath));
+        struct stat held
+        {};
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            error = S_ISDIR(held.st_mode) ? EISDIR : EINVAL;
+            ::close(fd);
+            break;
+        }
+        if (setLock(fd, exclusive, 0) != 0) {
+            error = refusalOf(errno);
+            ::close(fd);
+            break;
+        }
+        // Granted, but perhaps on a file that somebody removed (or replaced) after it was opened: a
+        // workstation opening the path now would lock another file. Then it is taken again.
+        struct stat named
+        {};
+        if (::stat(lockFilePath.c_str(), &named) == 0 && sameFile(held, named)) {
+            error = 0;
+            lock.m_handle = fd;
 #ifndef F_OFD_SETLK
-        std::lock_guard guard(heldLocksMutex());
-        heldLocks().erase(lockFilePath);
+            lock.m_path = lockFilePath; // to take it out of the held ones on release
 #endif
-        return lock;
-    }
-    struct flock range
-    {};
-    range.l_type = exclusive ? F_WRLCK : F_RDLCK;
-    range.l_whence = SEEK_SET;
-    range.l_start = 0;
-    range.l_len = 1;
-#ifdef F_OFD_SETLK
-    const int command = F_OFD_SETLK;
-#else
-    const int command = F_SETLK;
-#endif
-    if (retryOnInterrupt([&] { return ::fcntl(fd, command, &range); }) != 0) {
-        error = errno;
+            return lock;
+        }
         ::close(fd);
-#ifndef F_OFD_SETLK
-        std::lock_guard guard(heldLocksMutex());
-        heldLocks().erase(lockFilePath);
-#endif
-        return lock;
+        error = EAGAIN;
     }
-    error = 0;
-    lock.m_handle = fd;
 #ifndef F_OFD_SETLK
-    lock.m_path = lockFilePath; // to take it out of the held ones on release
+    std::lock_guard guard(heldLocksMutex());
+    heldLocks().erase(lockFilePath);
 #endif
     return lock;
 }
@@ -255,16 +395,42 @@ bool isNotFound(ErrorCode error)
     return error == ENOENT;
 }
 
+ErrorCode lockRefused()
+{
+    return EAGAIN;
+}
+
+Permanence permanenceOf(ErrorCode error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return Permanence::NoPermission;
+    case EROFS:
+        return Permanence::ReadOnly;
+    case EISDIR:
+        return Permanence::FolderInTheWay;
+    case ENOTDIR:
+        return Permanence::FileInTheWay;
+    case ENAMETOOLONG:
+    case ELOOP:
+        return Permanence::BadName;
+    default:
+        return Permanence::Passing;
+    }
+}
+
+void syncFolderOf(const std::string& filePath)
+{
+    syncFolder(parentFolder(filePath));
+}
+
 ErrorCode replaceFile(const std::string& source, const std::string& target)
 {
     if (::rename(source.c_str(), target.c_str()) != 0)
         return errno;
     // The rename is atomic at once; syncing the folder makes it survive a power cut as well.
-    const int dir = ::open(parentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolder(parentFolder(target));
     return 0;
 }
 
@@ -275,11 +441,39 @@ ErrorCode removeFile(const std::string& path)
 
 ErrorCode createDirectories(const std::string& path)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path), ec);
-    if (ec)
-        return ec.value();
-    return std::filesystem::is_directory(std::filesystem::path(path)) ? 0 : ENOTDIR;
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    struct stat info
+    {};
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    if (errno != ENOENT)
+        return errno;
+    const std::string parent = parentFolder(folder);
+    if (parent != "." && parent != "/" && parent != folder) {
+        if (const ErrorCode error = createDirectories(parent))
+            return error;
+    }
+    if (::mkdir(folder.c_str(), 0777) != 0) {
+        if (errno != EEXIST)
+            return errno;
+        return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    }
+    // Made by this call: it is shared like the folder it is in (see sharedBits).
+    if (const mode_t bits = sharedBits(parent, true); bits != 0 && ::stat(folder.c_str(), &info) == 0)
+        ::chmod(folder.c_str(), (info.st_mode & 07777) | bits);
+    return 0;
+}
+
+bool secondsSinceChange(const std::string& path, std::int64_t& seconds)
+{
+    struct stat info
+    {};
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    seconds = static_cast<std::int64_t>(::time(nullptr)) - static_cast<std::int64_t>(info.st_mtime);
+    return true;
 }
 
 std::string executablePath()

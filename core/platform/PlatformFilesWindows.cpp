@@ -108,14 +108,19 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
     // No FILE_SHARE_DELETE anywhere: nobody may rename or delete a data file somebody has open.
     const DWORD share = sharing == Sharing::Readers ? FILE_SHARE_READ : 0;
     // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened, so a folder is an error here.
+    // A new file inherits the access list of its folder, so the users of a shared folder can all
+    // use it.
     const HANDLE handle =
         ::CreateFileW(widePath.c_str(), desired, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD opened = ::GetLastError(); // ERROR_ALREADY_EXISTS when OPEN_ALWAYS or CREATE_ALWAYS found one
     if (handle == INVALID_HANDLE_VALUE) {
-        error = static_cast<ErrorCode>(::GetLastError());
+        error = static_cast<ErrorCode>(opened);
         return file;
     }
     error = 0;
     file.m_handle = fromHandle(handle);
+    file.m_created = disposition != OPEN_EXISTING && opened != ERROR_ALREADY_EXISTS;
+    file.m_seekable = ::GetFileType(handle) == FILE_TYPE_DISK;
     return file;
 }
 
@@ -162,6 +167,47 @@ ErrorCode File::readAt(std::uint64_t offset, char* buffer, std::size_t count, st
     return 0;
 }
 
+ErrorCode File::readNext(char* buffer, std::size_t count, std::size_t& got)
+{
+    got = 0;
+    while (got < count) {
+        const auto chunk = static_cast<DWORD>(std::min(count - got, kMaxChunk));
+        DWORD n = 0;
+        if (!::ReadFile(toHandle(m_handle), buffer + got, chunk, &n, nullptr)) {
+            const DWORD error = ::GetLastError();
+            // A pipe whose writer has gone reports its end this way.
+            if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF)
+                break;
+            return static_cast<ErrorCode>(error);
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return 0;
+}
+
+ErrorCode File::truncate(std::uint64_t size)
+{
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(size);
+    if (!::SetFilePointerEx(toHandle(m_handle), position, nullptr, FILE_BEGIN) || !::SetEndOfFile(toHandle(m_handle)))
+        return static_cast<ErrorCode>(::GetLastError());
+    return 0;
+}
+
+ErrorCode File::tryLockContent(bool)
+{
+    // Lock files are opened without FILE_SHARE_DELETE, so nobody removes one while it is held, and
+    // an open data file cannot be renamed or removed either: the lock file alone excludes.
+    return 0;
+}
+
+bool File::isStillAt(const std::string&) const
+{
+    return true;
+}
+
 ErrorCode File::writeAt(std::uint64_t offset, const char* data, std::size_t count)
 {
     std::size_t done = 0;
@@ -191,6 +237,7 @@ ErrorCode File::close()
         return 0;
     const HANDLE handle = toHandle(m_handle);
     m_handle = kInvalid;
+    m_created = false;
     return ::CloseHandle(handle) ? 0 : static_cast<ErrorCode>(::GetLastError());
 }
 
@@ -200,14 +247,31 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
     std::wstring widePath;
     if ((error = toWide(lockFilePath, widePath)) != 0)
         return lock;
-    // The lock file itself is open to everybody; only the byte-range lock on it excludes. Locks
-    // belong to the handle, so two handles of one process exclude each other like two processes.
-    const HANDLE handle = ::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    // The lock file itself is open to every reader and writer; only the byte-range lock on it
+    // excludes. Locks belong to the handle, so two handles of one process exclude each other like
+    // two processes. Without FILE_SHARE_DELETE nobody can remove or replace a lock file while
+    // somebody has it open, so the file at the path is always the one locked. A shared lock opens
+    // it for reading only (a read-only share allows that); it is made, with write access, only
+    // when it is missing.
+    constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (!exclusive) {
+        handle = ::CreateFileW(widePath.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
         error = static_cast<ErrorCode>(::GetLastError());
-        return lock;
+        if (handle == INVALID_HANDLE_VALUE && error != ERROR_FILE_NOT_FOUND)
+            return lock;
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
+        handle = ::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD opened = ::GetLastError();
+        if (handle == INVALID_HANDLE_VALUE) {
+            error = static_cast<ErrorCode>(opened);
+            return lock;
+        }
+        if (opened != ERROR_ALREADY_EXISTS)
+            ::FlushFileBuffers(handle); // a new lock file: its folder entry goes to the disk with it
     }
     OVERLAPPED range{}; // byte 0, length 1
     const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
@@ -242,6 +306,38 @@ void RangeLock::release()
 bool isNotFound(ErrorCode error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+ErrorCode lockRefused()
+{
+    return ERROR_LOCK_VIOLATION;
+}
+
+Permanence permanenceOf(ErrorCode error)
+{
+    switch (error) {
+    // Also what opening a folder as a file gives; the retry protocol waits a while before it
+    // believes it (a file being removed gives it for a moment too).
+    case ERROR_ACCESS_DENIED:
+    case ERROR_NETWORK_ACCESS_DENIED:
+        return Permanence::NoPermission;
+    case ERROR_WRITE_PROTECT:
+        return Permanence::ReadOnly;
+    case ERROR_DIRECTORY:
+        return Permanence::FileInTheWay;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_NO_UNICODE_TRANSLATION:
+        return Permanence::BadName;
+    default:
+        return Permanence::Passing;
+    }
+}
+
+void syncFolderOf(const std::string&)
+{
+    // NTFS journals a new folder entry with the file; the file itself is flushed by its creator.
 }
 
 bool fileExists(const std::string& path)
@@ -290,6 +386,21 @@ ErrorCode createDirectories(const std::string& path)
         return ec.category() == std::system_category() && ec.value() != 0 ? ec.value() : ERROR_CANNOT_MAKE;
     }
     return std::filesystem::is_directory(folder, ec) ? 0 : ERROR_DIRECTORY;
+}
+
+bool secondsSinceChange(const std::string& path, std::int64_t& seconds)
+{
+    std::wstring widePath;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (toWide(path, widePath) != 0 || !::GetFileAttributesExW(widePath.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    };
+    seconds = (ticks(now) - ticks(data.ftLastWriteTime)) / 10000000; // 100-nanosecond ticks
+    return true;
 }
 
 std::string executablePath()

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -41,28 +41,24 @@ std::string quoted(const std::string& text)
 #endif
 }
 
-// Runs a program with the given standard input; standard output and error are collected in
-// files of a folder of their own, so the data directory holds only what the program wrote.
+// Runs a program with the given standard input; standard input, output and error are files of a
+// folder of their own, so the data directory holds only what the program wrote. Standard input is
+// a file rather than a pipe: a program that ends without reading it leaves nobody writing into a
+// pipe that has lost its reader.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& input)
 {
     static TemporaryDataDirectory outputs;
+    outputs.write("in.txt", input);
     std::string command = quoted(program);
     for (const std::string& argument : arguments)
         command += " " + quoted(argument);
-    command += " >" + quoted(outputs.file("out.txt")) + " 2>" + quoted(outputs.file("err.txt"));
-#ifdef _WIN32
-    FILE* pipe = _popen(command.c_str(), "wb");
-#else
-    FILE* pipe = ::popen(command.c_str(), "w");
-#endif
+    command += " <" + quoted(outputs.file("in.txt")) + " >" + quoted(outputs.file("out.txt")) + " 2>" +
+               quoted(outputs.file("err.txt"));
     RunResult result;
-    if (!pipe)
-        return result;
-    std::fwrite(input.data(), 1, input.size(), pipe);
 #ifdef _WIN32
-    result.exitCode = _pclose(pipe);
+    result.exitCode = std::system(("\"" + command + "\"").c_str()); // cmd.exe takes off the outer quotes
 #else
-    const int status = ::pclose(pipe);
+    const int status = std::system(command.c_str());
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     result.out = outputs.read("out.txt");
@@ -243,7 +239,7 @@ TEST(ImportCommand, WritesWhatTheImportWritesAndReportsTheCounts)
     TestStore byTool;
     const RunResult result = runTool(byTool.dir, {"import", inputs.file("Pracownicy.txt")}, "");
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "taken=4 units_added=2 employees_added=3\n");
+    EXPECT_EQ(result.out, "taken=4 units_added=2 employees_added=3\nKodowanie pliku importu: Windows-1250\n");
     EXPECT_EQ(result.err, "");
 
     TestStore direct;
@@ -258,7 +254,26 @@ TEST(ImportCommand, WritesWhatTheImportWritesAndReportsTheCounts)
     // Again: nothing new, every line taken.
     const RunResult again = runTool(byTool.dir, {"import", inputs.file("Pracownicy.txt")}, "");
     EXPECT_EQ(again.exitCode, 0);
-    EXPECT_EQ(again.out, "taken=4 units_added=0 employees_added=0\n");
+    EXPECT_EQ(again.out.rfind("taken=4 units_added=0 employees_added=0\n", 0), 0u) << again.out;
+}
+
+TEST(ImportCommand, SaysWhichEncodingItReadAndRefusesTextTheDataFilesCannotHold)
+{
+    TemporaryDataDirectory inputs;
+    const std::string line = "Urząd Gminy\tŁęczyca\tKsięgowość\tJan Nowak\tKierownik\tAnna\tLis\tReferent\t1\t"
+                             "01-02-2010\t15-06-2018\r\n";
+    inputs.write("bom.txt", "\xEF\xBB\xBF" + line);
+    inputs.write("serce.txt", line + "Kadry\tJan ♥\r\n");
+    TestStore store;
+    const RunResult refused = runTool(store.dir, {"import", inputs.file("serce.txt")}, "");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err.rfind("Wiersz 2 pliku importu zawiera znak „♥”", 0), 0u) << refused.err;
+    EXPECT_TRUE(std::filesystem::is_empty(store.dir.directory().path())) << "not even a session number drawn";
+
+    const RunResult read = runTool(store.dir, {"import", inputs.file("bom.txt")}, "");
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(read.out, "taken=1 units_added=1 employees_added=1\nKodowanie pliku importu: UTF-8 ze znacznikiem BOM\n");
+    EXPECT_EQ(UnitRegister(store.records).liveUnits(), (std::vector<UnitEntry>{{"000001", "Księgowość"}}));
 }
 
 TEST(ImportCommand, AFileWithoutATakenLineIsRefusedWithTheWarning)

@@ -53,9 +53,18 @@ TEST(Counters, AnEmptyCounterFileCountsAsNewButADamagedOneIsAnError)
     TestStore store;
     store.dir.write("Grade.cou", ""); // creation cut short before its first write
     EXPECT_EQ(store.counters.next(Counter::Grade), "000001");
+    // Too short, or a value no counter ever holds (it starts at 1).
+    for (const std::string& damaged : {std::string("ab"), littleEndian(0), littleEndian(0xFFFFFFFBu)}) {
+        store.dir.write("Grade.cou", damaged);
+        EXPECT_THROW(store.counters.next(Counter::Grade), IoError);
+        EXPECT_EQ(store.dir.read("Grade.cou"), damaged) << "a damaged counter is never overwritten";
+    }
     store.dir.write("Grade.cou", "ab");
-    EXPECT_THROW(store.counters.next(Counter::Grade), IoError);
-    EXPECT_EQ(store.dir.read("Grade.cou"), "ab") << "a damaged counter is never overwritten";
+    try {
+        store.counters.next(Counter::Grade);
+    } catch (const IoError& error) {
+        EXPECT_NE(std::string(error.what()).find("(2 bajty)"), std::string::npos) << error.what();
+    }
 }
 
 TEST(Counters, AFailedWriteKeepsTheOldValue)

@@ -7,6 +7,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 using namespace taviro;
 using namespace taviro::test;
 using namespace taviro::platform;
@@ -201,4 +205,33 @@ TEST(PlatformFiles, AbsolutePathsAndTheExecutable)
     const std::string executable = executablePath();
     EXPECT_TRUE(fileExists(executable)) << executable;
     EXPECT_TRUE(std::filesystem::path(executable).is_absolute()) << executable;
+}
+
+TEST(PlatformFiles, WhatIsMadeInAGroupFolderTheWholeGroupCanWrite)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "a new file on Windows takes the access list of its folder";
+#else
+    const mode_t ownMask = ::umask(022); // a user who keeps what they make to themselves
+    const auto groupWrites = [](const TestStore& store, const std::string& name) {
+        struct stat info
+        {};
+        return ::stat(store.dir.file(name).c_str(), &info) == 0 && (info.st_mode & S_IWGRP) != 0;
+    };
+    const auto work = [](TestStore& store) {
+        UnitRegister units(store.records);
+        units.remove(units.add(Unit{{}, "Gmina", "", "Kadry", "", "", ""})); // an append, a rewrite through Temp
+    };
+    TestStore shared;
+    std::filesystem::permissions(shared.dir.directory().path(), std::filesystem::perms::group_all,
+                                 std::filesystem::perm_options::add);
+    work(shared);
+    for (const std::string name : {"Cell.dat", "Cell.cou", "Locks", "Locks/Cell.dat", "Locks/Cell.cou", "Temp"})
+        EXPECT_TRUE(groupWrites(shared, name)) << name;
+    TestStore own; // a folder only its owner may write to
+    work(own);
+    for (const std::string name : {"Cell.dat", "Locks/Cell.dat"})
+        EXPECT_FALSE(groupWrites(own, name)) << name;
+    ::umask(ownMask);
+#endif
 }

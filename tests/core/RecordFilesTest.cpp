@@ -198,6 +198,22 @@ TEST(RecordFiles, RewriteWithAnAbsentIdentifierCopiesEveryByte)
     EXPECT_EQ(store.dir.read("Cell.dat"), content);
 }
 
+TEST(RecordFiles, ARewriteCopiesTheLinesItDoesNotChangeWithTheirBlanks)
+{
+    TestStore store;
+    // An imported unit keeps the blanks the import file gave it; a line of the corrected record
+    // that the correction does not touch keeps its own.
+    const std::vector<std::string> lines = {
+        "{", "ID=000001", "CELLNAME= Kadry ", "CELLCITY=\tŁódź",      "CELLDELETE=0", "}", "",
+        "{", "ID=000002", "CELLNAME=Biuro",   "UWAGI=  z blankami  ", "CELLDELETE=0", "}", ""};
+    store.dir.write("Cell.dat", storedText(lines));
+    UnitRegister(store.records).correct(Unit{"000002", "", "", "Biuro Rady", "", "", "01-02-2020"});
+    std::vector<std::string> expected = lines;
+    expected[9] = "CELLNAME=Biuro Rady";
+    expected.insert(expected.begin() + 12, "CELLDATE=01-02-2020");
+    EXPECT_EQ(store.dir.read("Cell.dat"), storedText(expected));
+}
+
 TEST(RecordFiles, AFailedRewriteLeavesTheFileAsItWas)
 {
     TestStore store;

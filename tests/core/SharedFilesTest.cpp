@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <optional>
+#include <stdexcept>
 
 using namespace taviro;
 using namespace taviro::test;
@@ -117,21 +120,26 @@ TEST(SharedFiles, AMissingFileOpenedWithRetryWaitsLikeALockedOne)
     EXPECT_EQ(store.notifier.waits, 5);
 }
 
-TEST(SharedFiles, AWriteErrorThrowsAndLeavesNothingOpen)
+TEST(SharedFiles, AnAppendFailingHalfWayLeavesTheFileAsItWasAndNothingOpen)
 {
     TestStore store;
-    store.dir.write("Cell.dat", "old\r\n");
-    FailingFiles faults("Cell.dat", 0);
-    store.files.setFaultInjector(&faults);
-    try {
-        SharedFile file = store.files.openWithRetry("Cell.dat", OpenKind::TextAppend);
-        file.append("new\r\n");
-        FAIL() << "the append should have failed";
-    } catch (const IoError& error) {
-        EXPECT_EQ(error.relativeName(), "Cell.dat");
+    // A whole file, and one whose last line a crash cut short (the append then starts with CR LF).
+    for (const std::string before : {"{\r\nID=000001\r\n", "{\r\nID=000001\r\nCELLNA"}) {
+        store.dir.write("Cell.dat", before);
+        FailingFiles faults("Cell.dat", 0);
+        faults.bytesBeforeFailure = 9; // the disk fills up in the middle of the record
+        store.files.setFaultInjector(&faults);
+        try {
+            SharedFile file = store.files.openWithRetry("Cell.dat", OpenKind::TextAppend);
+            file.append("{\r\nID=000002\r\nCELLDELETE=0\r\n}\r\n\r\n");
+            FAIL() << "the append should have failed";
+        } catch (const IoError& error) {
+            EXPECT_EQ(error.relativeName(), "Cell.dat");
+        }
+        store.files.setFaultInjector(nullptr);
+        EXPECT_EQ(store.dir.read("Cell.dat"), before);
+        EXPECT_TRUE(opensNow(store.files, "Cell.dat", OpenKind::BinaryCreate)) << "the lock was released";
     }
-    store.files.setFaultInjector(nullptr);
-    EXPECT_TRUE(opensNow(store.files, "Cell.dat", OpenKind::BinaryCreate)) << "the lock was released";
 }
 
 TEST(SharedFiles, AppendAfterATornLineStartsOnALineOfItsOwn)
@@ -142,6 +150,132 @@ TEST(SharedFiles, AppendAfterATornLineStartsOnALineOfItsOwn)
     file.append("{\r\n");
     file.close();
     EXPECT_EQ(store.dir.read("Cell.dat"), "{\r\nID=000001\r\nCELLNA\r\n{\r\n");
+}
+
+TEST(SharedFiles, AnErrorThatWaitingDoesNotMendEndsTheWaitWithItsMessage)
+{
+    TestStore store;
+    // A folder where the file should be: no wait makes it a file.
+    ASSERT_EQ(platform::createDirectories(store.dir.file("Cell.dat")), 0);
+    store.notifier.onWait = [](int waits) {
+        if (waits > 2000)
+            throw std::runtime_error("waits for ever");
+    };
+    try {
+        store.files.openWithRetry("Cell.dat", OpenKind::TextAppend);
+        FAIL() << "the open should have given up";
+    } catch (const IoError& error) {
+        EXPECT_EQ(error.relativeName(), "Cell.dat");
+        EXPECT_EQ(std::string(error.what()).rfind("Nie można otworzyć pliku Cell.dat: ", 0), 0u) << error.what();
+    }
+    EXPECT_TRUE(store.notifier.warnings.empty()) << "it ends before the timeout warning";
+}
+
+TEST(SharedFiles, ALockFileRemovedWhileHeldLetsNoSecondWriterOrReaderIn)
+{
+    TestStore store;
+    store.dir.write("Cell.dat", "{\r\n");
+    SharedFile held = store.files.openWithRetry("Cell.dat", OpenKind::TextAppend);
+    std::error_code ignored; // where the system refuses to remove an open lock file, so much the better
+    std::filesystem::remove(std::filesystem::path(store.dir.file("Locks/Cell.dat")), ignored);
+    EXPECT_FALSE(opensNow(store.files, "Cell.dat", OpenKind::TextAppend));
+    EXPECT_FALSE(opensNow(store.files, "Cell.dat", OpenKind::BinaryRead));
+    EXPECT_FALSE(opensNow(store.files, "Cell.dat", OpenKind::TextRead));
+    held.close();
+    EXPECT_TRUE(opensNow(store.files, "Cell.dat", OpenKind::TextAppend));
+}
+
+TEST(SharedFiles, TheOpenOfTwoLockedFilesWarnsOnceAtTheThousandthFailure)
+{
+    TestStore store;
+    auto [source, target] = store.files.lockBothWithRetry("Pe000002.dat", "Pe000001.dat");
+    int waitsAtWarning = 0;
+    store.notifier.onWarning = [&] { waitsAtWarning = store.notifier.waits; };
+    store.notifier.onWait = [&](int waits) {
+        if (waits == 2500)
+            store.dir.write("Pe000002.dat", "{\r\n"); // the file the open waits for appears
+    };
+    store.files.openLocked(source, OpenKind::BinaryRead);
+    EXPECT_EQ(source.readAll(), "{\r\n");
+    ASSERT_EQ(store.notifier.warnings.size(), 1u);
+    EXPECT_EQ(waitsAtWarning, 1000);
+    EXPECT_NE(store.notifier.warnings[0].find(" - Pe000002.dat - "), std::string::npos) << store.notifier.warnings[0];
+}
+
+// Every operation that writes a file holds it alone: with a reader in it, it waits until the
+// reader has gone, and writes nothing before.
+TEST(SharedFiles, EveryWritingOperationWaitsForTheReaderOfItsFile)
+{
+    TestStore store;
+    UnitRegister units(store.records);
+    EmployeeRegister employees(store.records);
+    const std::string kadry = units.add(Unit{{}, "Gmina", "", "Kadry", "", "", ""});
+    const std::string anna = employees.add(kadry, Employee{{}, "Anna", "Lis", "", "", "", "", "", ""});
+    const std::string biuro = units.add(Unit{{}, "Gmina", "", "Biuro", "", "", ""});
+    employees.add(biuro, Employee{{}, "Jan", "Kos", "", "", "", "", "", ""});
+    Accounts(store.files).writeAdministratorPassword("STARE");
+    const std::string importFile = store.dir.file("lista.txt");
+    store.dir.write("lista.txt", utf8ToCp1250("Gmina\t\tNowy\t\t\tEwa\tBąk\t\t1\t\t\r\n"));
+
+    const std::vector<std::pair<std::string, std::function<void()>>> writers = {
+        {"Cell.dat",
+         [&] {
+             units.add(Unit{{}, "Gmina", "", "Płace", "", "", ""});
+         }},
+        {"Cell.dat",
+         [&] {
+             units.correct(Unit{kadry, "Gmina", "", "Kadry i płace", "", "", ""});
+         }},
+        {"Cell.dat", [&] { units.remove(biuro); }},
+        {"Cell.dat", [&] { importRegister(store.records, importFile); }},
+        {employeesFileName(kadry),
+         [&] {
+             employees.add(kadry, Employee{{}, "Ewa", "Bąk", "", "", "", "", "", ""});
+         }},
+        {employeesFileName(biuro), [&] { moveEmployee(store.records, kadry, biuro, anna); }},
+        {"Cell.cou", [&] { store.counters.next(Counter::Cell); }},
+        {"Admin.dat", [&] { Accounts(store.files).writeAdministratorPassword("NOWE"); }},
+    };
+    for (const auto& [file, write] : writers) {
+        std::optional<SharedFile> reader = store.files.openWithRetry(file, OpenKind::TextRead);
+        const std::string before = store.dir.read(file);
+        store.notifier.waits = 0;
+        store.notifier.onWait = [&, name = file](int waits) {
+            EXPECT_EQ(store.dir.read(name), before) << name << ": written while the reader reads";
+            if (waits == 3)
+                reader.reset();
+        };
+        write();
+        store.notifier.onWait = nullptr;
+        EXPECT_EQ(store.notifier.waits, 3) << file;
+        EXPECT_NE(store.dir.read(file), before) << file;
+    }
+}
+
+TEST(SharedFiles, StaleTemporaryFilesGoButNotFreshOnesOrOnesInUse)
+{
+    TestStore store;
+    const auto temporary = [&](const std::string& name, int hoursOld) {
+        const std::string relative = relativeName({"Temp", name});
+        store.dir.write(relative, "{\r\n");
+        const std::filesystem::path path(store.dir.file(relative));
+        std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) - std::chrono::hours(hoursOld));
+        return relative;
+    };
+    const std::string crashed = temporary("Cell00000007.tem", 30);
+    const std::string crashedEmployees = temporary("Pe00001200000007.tem", 30);
+    const std::string inUse = temporary("Gr00003400000008.tem", 30);
+    const std::string fresh = temporary("Cell00000009.tem", 1);
+    const std::string notOurs = temporary("Notatki.tem", 30);
+    const std::string wholeFile = temporary("Users.dat.new", 30);
+    // Another workstation rewrites the appraisals of employee 34 at this moment.
+    SharedFile rewriting = store.files.openWithRetry("Gr000034.dat", OpenKind::TextAppendOrCreate);
+
+    EXPECT_EQ(store.files.removeStaleTemporaryFiles(), 2);
+    EXPECT_FALSE(store.dir.exists(crashed));
+    EXPECT_FALSE(store.dir.exists(crashedEmployees));
+    for (const std::string& kept : {inUse, fresh, notOurs, wholeFile})
+        EXPECT_TRUE(store.dir.exists(kept)) << kept;
 }
 
 TEST(SharedFiles, CreateEmptyOnceKeepsAFileThatAppearedMeanwhile)

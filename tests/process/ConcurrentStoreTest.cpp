@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <random>
 #include <set>
 #include <sstream>
+#include <thread>
 
 using namespace taviro;
 using namespace taviro::test;
@@ -23,17 +26,7 @@ const std::string kWorker = TAVIRO_STORE_WORKER;
 // Complete lines a worker acknowledged; a line cut short by a kill is not an acknowledgement.
 std::vector<std::string> acknowledgements(const TemporaryDataDirectory& dir, const std::string& name)
 {
-    const std::string text = dir.read(name);
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        std::size_t length = end - start;
-        if (length > 0 && text[end - 1] == '\r')
-            --length; // standard output in text mode on Windows ends its lines with CR LF
-        lines.push_back(text.substr(start, length));
-        start = end + 1;
-    }
-    return lines;
+    return completeLines(dir.read(name));
 }
 
 // Waits until a worker has acknowledged its first operation, so that a kill lands in its work
@@ -280,4 +273,53 @@ TEST(ConcurrentStore, AWriterKilledAtAnyMomentLeavesEveryAcknowledgedChange)
     }
     EXPECT_GT(acknowledgedIds.size(), 0u) << "the writer got some work done between kills";
     EXPECT_GE(lastRewrite, 0);
+}
+
+TEST(ConcurrentStore, LockFilesRemovedInALoopLoseNothingAcknowledged)
+{
+    TemporaryDataDirectory dir;
+    writeRecords(dir, {"900001", "900002"});
+    std::vector<std::unique_ptr<ChildProcess>> workers;
+    for (const std::string id : {"900001", "900002"}) {
+        workers.push_back(std::make_unique<ChildProcess>(kWorker, args(dir, {"rewrite", appraisalFile(), id, "150"}),
+                                                         dir.file("ack-r" + id)));
+    }
+    for (const std::string tag : {"a", "b"}) {
+        workers.push_back(std::make_unique<ChildProcess>(kWorker, args(dir, {"append", appraisalFile(), "150", tag}),
+                                                         dir.file("ack-a" + tag)));
+    }
+    // Somebody clears the lock files again and again while the workstations work.
+    std::atomic<bool> finished{false};
+    int removed = 0;
+    std::thread clearer([&] {
+        const std::filesystem::path locks(dir.file("Locks"));
+        while (!finished.load()) {
+            std::error_code ec;
+            for (std::filesystem::directory_iterator entry(locks, ec), end; !ec && entry != end; entry.increment(ec))
+                removed += std::filesystem::remove(entry->path(), ec) ? 1 : 0;
+            std::this_thread::yield();
+        }
+    });
+    for (auto& worker : workers)
+        EXPECT_EQ(worker->wait(), 0);
+    finished.store(true);
+    clearer.join();
+
+    const ParsedFile parsed = parseStrictly(dir.read(appraisalFile()));
+    EXPECT_EQ(parsed.cutShort, 0);
+    EXPECT_TRUE(parsed.strayLines.empty());
+    EXPECT_EQ(parsed.records.size(), 302u);
+    EXPECT_EQ(recordWithId(parsed, "900001")["VALUE="], "149") << "no rewrite overwrote another";
+    EXPECT_EQ(recordWithId(parsed, "900002")["VALUE="], "149");
+    for (const std::string tag : {"a", "b"}) {
+        const auto acks = acknowledgements(dir, "ack-a" + tag);
+        ASSERT_EQ(acks.size(), 150u);
+        for (const std::string& ack : acks) {
+            std::istringstream in(ack);
+            std::string kind, id, seq;
+            in >> kind >> id >> seq;
+            EXPECT_EQ(recordWithId(parsed, id)["SEQ="], seq) << ack << " is lost";
+        }
+    }
+    RecordProperty("LockFilesRemoved", removed);
 }

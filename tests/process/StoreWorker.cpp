@@ -10,6 +10,12 @@
 //   move    DIR FROM TO EMPLOYEE COUNT
 //                                  move EMPLOYEE from unit FROM to unit TO and back, COUNT moves
 //                                  in all (M <n> <from> <to>); exits 3 when it is not in the source
+//   import  DIR FILE               import units and employees from FILE (I <taken> <units> <employees>)
+//   browse  DIR UNIT USER PASSWORD what a workstation reads, writing nothing, not even a session
+//                                  number: the live units (U <id> <name>), the employees of UNIT
+//                                  with their appraisals (E <id> <surname> <appraisals>), the first
+//                                  of them read by identifier (R <id> <position>), the login of USER
+//                                  (L accepted|refused|error), and W when it could write into DIR
 #include "TaviroTypeCode.h"
 #include "platform/PlatformFiles.h"
 
@@ -30,9 +36,9 @@ void acknowledge(const std::string& line)
 
 struct Workstation
 {
-    explicit Workstation(const std::string& dir)
+    explicit Workstation(const std::string& dir, bool drawSession = true)
         : files(DataDirectory(dir), notifier), counters(files),
-          records(files, counters, counters.next(Counter::Session))
+          records(files, counters, drawSession ? counters.next(Counter::Session) : std::string("00000000"))
     {}
     ConsoleWaitNotifier notifier;
     SharedFileAccess files;
@@ -51,11 +57,41 @@ void rewriteOne(Workstation& station, const std::string& file, const std::string
     station.records.rewrite(file, id, replaceValues({{"VALUE=", std::to_string(value)}}));
 }
 
+int browse(const std::vector<std::string>& args)
+{
+    Workstation station(args[1], false);
+    for (const UnitEntry& unit : UnitRegister(station.records).liveUnits())
+        acknowledge("U " + unit.id + " " + unit.name);
+    EmployeeRegister employees(station.records);
+    const std::vector<EmployeeEntry> tree = employees.unitTree(args[2]);
+    for (const EmployeeEntry& employee : tree)
+        acknowledge("E " + employee.id + " " + employee.surname + " " + std::to_string(employee.appraisals.size()));
+    if (!tree.empty()) {
+        const auto first = employees.read(args[2], tree.front().id);
+        acknowledge("R " + (first ? first->id + " " + first->position : std::string("-")));
+    }
+    const LoginResult login = Accounts(station.files).login(args[3], args[4]);
+    acknowledge(std::string("L ") + (login.outcome == LoginResult::Outcome::Accepted  ? "accepted"
+                                     : login.outcome == LoginResult::Outcome::Refused ? "refused"
+                                                                                      : "error " + login.errorText));
+    platform::ErrorCode error = 0;
+    const std::string probe = station.files.fullPath("probe.tmp");
+    if (platform::File::open(probe, platform::Access::Write, platform::Creation::CreateAlways,
+                             platform::Sharing::Nobody, error)
+            .isOpen()) {
+        platform::removeFile(probe);
+        acknowledge("W");
+    }
+    return 0;
+}
+
 int run(const std::vector<std::string>& args)
 {
     if (args.size() < 2)
         return 64;
     const std::string& command = args[0];
+    if (command == "browse" && args.size() == 5)
+        return browse(args);
     Workstation station(args[1]);
     if (command == "append" && args.size() == 5) {
         for (int seq = 0; seq < std::atoi(args[3].c_str()); ++seq)
@@ -89,6 +125,12 @@ int run(const std::vector<std::string>& args)
                 acknowledge("R " + std::to_string(op));
             }
         }
+        return 0;
+    }
+    if (command == "import" && args.size() == 3) {
+        const ImportResult result = importRegister(station.records, args[2]);
+        acknowledge("I " + std::to_string(result.taken) + " " + std::to_string(result.unitsAdded) + " " +
+                    std::to_string(result.employeesAdded));
         return 0;
     }
     if (command == "move" && args.size() == 6) {

@@ -83,6 +83,20 @@ platform::ErrorCode FailingFiles::beforeRead(const std::string& relativeName)
     return m_failReads && relativeName == m_name ? 5 : 0;
 }
 
+std::vector<std::string> completeLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        std::size_t length = end - start;
+        if (length > 0 && text[end - 1] == '\r')
+            --length;
+        lines.push_back(text.substr(start, length));
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::string storedText(const std::vector<std::string>& lines)
 {
     std::string text;

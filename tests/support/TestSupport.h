@@ -57,6 +57,10 @@ public:
     {}
     platform::ErrorCode beforeWrite(const std::string& relativeName) override;
     platform::ErrorCode beforeRead(const std::string& relativeName) override;
+    std::size_t bytesWrittenBeforeFailure(const std::string&) override { return bytesBeforeFailure; }
+
+    // How much of a failing write still reaches the file, as on a disk that fills up half-way.
+    std::size_t bytesBeforeFailure = 0;
 
 private:
     std::string m_name;
@@ -89,6 +93,10 @@ struct TestStore
     Counters counters;
     RecordFiles records;
 };
+
+// The complete lines of a text (a worker's acknowledgements): a last line without its LF is cut
+// short and does not count; a CR before the LF (text mode on Windows) is dropped.
+std::vector<std::string> completeLines(const std::string& text);
 
 // Windows-1250 lines joined with CR LF, each line ended; the test writes the file in UTF-8
 // and this gives what the program would have stored.

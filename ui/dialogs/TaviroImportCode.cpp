@@ -165,10 +165,16 @@ void TTaviroImportForm::TaviroImportOkButtonClick()
                            [this](std::uint64_t read, std::uint64_t total) { showProgress(read, total); });
         delete m_progress;
         m_progress = nullptr;
-        if (result.taken == 0)
-            m_dialogs.showInformation(QString::fromStdString(importFormatErrorText()));
+        if (!result.refusal.empty()) {
+            m_dialogs.showInformation(QString::fromStdString(result.refusal)); // names the line; nothing written
+        } else {
+            m_result = result;
+            if (result.taken == 0)
+                m_dialogs.showInformation(QString::fromStdString(importFormatErrorText()));
+        }
     } catch (const IoError& error) {
-        // Whatever was imported before the failure stays; the user learns which file failed.
+        // Whatever was imported before the failure stays; the user learns which file failed and,
+        // when a data file failed half-way, how much was imported before (ImportInterrupted).
         delete m_progress;
         m_progress = nullptr;
         m_dialogs.showInformation(QString::fromUtf8(error.what()));

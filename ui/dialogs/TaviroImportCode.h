@@ -4,10 +4,13 @@
 
 #include "TaviroDialog.h"
 
+#include "Import.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QPlainTextEdit;
 class QProgressDialog;
@@ -37,6 +40,11 @@ public:
                       ImportFileChooser chooser = {}, QWidget* parent = nullptr);
     ~TTaviroImportForm() override;
 
+    // After the dialog closed: what the import did when it ran to its end, with the encoding the
+    // file was read in (ImportResult::encoding; importSummaryText says it all in Polish); nothing
+    // when the user gave up, the file was refused or the import failed (the dialog has said why).
+    const std::optional<ImportResult>& importResult() const { return m_result; }
+
     // The explanation shown in the memo, one entry a line.
     static QStringList explanationLines();
     // The real file chooser: a modal QFileDialog for *.txt files.
@@ -57,6 +65,7 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QProgressDialog* m_progress = nullptr;
+    std::optional<ImportResult> m_result;
 };
 
 } // namespace taviro::ui

@@ -1,5 +1,7 @@
 #include "TaviroMoveCode.h"
 
+#include "EntryControls.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -18,9 +20,7 @@ TTaviroMoveForm::TTaviroMoveForm(const std::vector<Target>& targets, QWidget* pa
     label->setObjectName(QStringLiteral("TaviroMoveLabel1"));
     label->setGeometry(12, 12, 376, 16);
 
-    m_units = new QComboBox(this);
-    m_units->setObjectName(QStringLiteral("TaviroMoveComboBox"));
-    m_units->setEditable(false);
+    m_units = new widgets::TaviroComboBox(QStringLiteral("TaviroMoveComboBox"), this);
     m_units->setGeometry(12, 32, 376, 21);
     m_units->setMaxVisibleItems(16);
     label->setBuddy(m_units);
@@ -52,10 +52,6 @@ void TTaviroMoveForm::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         centreOn(parentWidget());
-        QPalette palette = m_units->palette();
-        palette.setColor(QPalette::Base, QColor(255, 255, 215));
-        palette.setColor(QPalette::Button, QColor(255, 255, 215));
-        m_units->setPalette(palette);
         m_units->setCurrentIndex(-1);
         m_units->setFocus();
     }

@@ -12,6 +12,8 @@
 #include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -109,6 +111,26 @@ TEST(ImportDialog, ExplainsTheFileFormat)
     EXPECT_FALSE(store.dir.exists("Cell.dat"));
 }
 
+TEST(ImportDialog, TheExplanationScrollsFromTheKeyboard)
+{
+    TestStore store;
+    widgets::ScriptedMessageDialogs dialogs;
+    TTaviroImportForm form(store.records, dialogs, QString::fromStdString(store.dir.directory().path()));
+    form.show();
+    auto* memo = form.findChild<QPlainTextEdit*>("TaviroImportMemo");
+    ASSERT_NE(memo, nullptr);
+    QScrollBar* bar = memo->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(memo, Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_TRUE(memo->isReadOnly());
+}
+
 TEST(ImportDialog, TheFileDialogOffersTextFilesFromTheDataDirectory)
 {
     TestStore store;
@@ -156,10 +178,15 @@ TEST_F(ImportFromAdminPage, ImportedUnitsAppearInTheNavigationPanel)
     EXPECT_EQ(tree->topLevelItem(1)->text(0), "Jan Kowalski");
     EXPECT_EQ(page->unitChecklist()->count(), 0) << "the page's own list waits for the next opening";
     EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Admin);
+    EXPECT_EQ(fixture.window->statusBar()->currentMessage(),
+              "Przyjęte wiersze: 3, nowe komórki: 2, nowi pracownicy: 3. Plik odczytano w kodowaniu Windows-1250.")
+        << "what the import did, once the dialog is closed";
 
-    // The same file again adds nothing and, every line being taken, says nothing.
+    // The same file again adds nothing and, every line being taken, says nothing but the counts.
     EXPECT_EQ(runImport(), QDialog::Accepted);
     EXPECT_TRUE(fixture.dialogs.informations.isEmpty());
+    EXPECT_TRUE(fixture.window->statusBar()->currentMessage().startsWith(
+        "Przyjęte wiersze: 3, nowe komórki: 0, nowi pracownicy: 0."));
     EXPECT_EQ(unitList(), (QStringList{"Kadry", "Księgowość"}));
     EXPECT_EQ(tree->topLevelItemCount(), 2);
 }
