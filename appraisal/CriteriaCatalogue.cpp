@@ -9,13 +9,11 @@ namespace {
 // ends with CR LF, the last one has no line end.
 constexpr std::array<Criterion, kCriterionCount> kCriteria = {{
     {0, "Wiedza specjalistyczna",
-     "Wiedza z konkretnej dziedziny, która warunkuje odpowiedni poziom wykonywania zadań na zajmowanym stanowisku, "
-     "np. znajomość procedur administracyjnych, ewidencji ludności, podatków i opłat lokalnych czy gospodarki "
-     "nieruchomościami gminy."},
+     "Wiedza z konkretnej dziedziny, która warunkuje odpowiedni poziom wykonywania zadań na zajmowanym "
+     "stanowisku."},
     {1, "Umiejętność obsługi urządzeń technicznych",
      "Odpowiedni stopień wiedzy i umiejętności niezbędny do korzystania z urządzeń technicznych i programów "
-     "używanych w urzędzie: komputera, systemów dziedzinowych, elektronicznego obiegu dokumentów, skanera, "
-     "kserokopiarki i centrali telefonicznej."},
+     "używanych w urzędzie."},
     {2, "Znajomość języka obcego (czynna i bierna)",
      "Znajomość języka obcego na poziomie odpowiednim do realizowanych zadań, przejawiająca się w:\r\n"
      "- rozumieniu i prowadzeniu rozmowy z interesantem, który nie mówi po polsku,\r\n"
@@ -83,15 +81,14 @@ constexpr std::array<Criterion, kCriterionCount> kCriteria = {{
      "spraw według ich pilności i wagi, właściwe rozłożenie pracy w czasie oraz przygotowanie potrzebnych dokumentów "
      "i materiałów."},
     {12, "Wykonywanie zadań publicznych",
-     "Kompetentne wykonywanie zadań publicznych, właściwe godzenie interesu publicznego z indywidualnym interesem "
-     "mieszkańców i stron postępowania, zgodnie z przepisami prawa i zadaniami gminy lub powiatu."},
+     "Kompetentne wykonywanie zadań publicznych, właściwe godzenie interesu publicznego z interesem "
+     "indywidualnym."},
     {13, "Umiejętność udzielania informacji organom, instytucjom i osobom fizycznym",
      "Posiadanie zasobu informacji odpowiedniego do stanowiska. Dokładne i rzetelne udzielanie informacji organom, "
      "instytucjom i osobom fizycznym w granicach prawa, w wymaganym terminie i w sposób zrozumiały dla odbiorcy."},
     {14, "Udostępnianie dokumentów organom, instytucjom i osobom fizycznym",
      "Posiadanie wiedzy o tym, które dokumenty można udostępnić, komu i w jakim trybie, oraz sprawne ich "
-     "udostępnianie organom, instytucjom i osobom fizycznym z zachowaniem przepisów o dostępie do informacji "
-     "publicznej i o ochronie danych osobowych."},
+     "udostępnianie z zachowaniem przepisów o dostępie do informacji publicznej."},
     {15, "Nastawienie na własny rozwój, podnoszenie kwalifikacji",
      "Zdolność i skłonność do uczenia się, uzupełniania wiedzy i umiejętności potrzebnych na stanowisku: śledzenie "
      "zmian w przepisach, udział w szkoleniach i korzystanie z doświadczenia innych pracowników urzędu."},
@@ -154,7 +151,7 @@ constexpr std::array<Criterion, kCriterionCount> kCriteria = {{
      "- wdrażaniu pomysłów z poszanowaniem obowiązujących przepisów."},
     {25, "Sumienność",
      "Wykonywanie obowiązków i poleceń przełożonego w sposób dokładny, rzetelny i terminowy, z dbałością o "
-     "kompletność dokumentacji, staranność prowadzenia spraw i przestrzeganie porządku pracy w urzędzie."},
+     "staranność prowadzenia spraw."},
     {26, "Bezstronność",
      "Obiektywne rozpoznawanie sytuacji przy wykorzystaniu dostępnych źródeł, gwarantujące równe traktowanie "
      "wszystkich stron i interesantów bez względu na ich poglądy, pozycję czy powiązania, oraz niekierowanie się "
@@ -164,8 +161,7 @@ constexpr std::array<Criterion, kCriterionCount> kCriteria = {{
      "zachowanie w urzędzie i poza nim oraz przestrzeganie zasad etyki pracownika samorządowego."},
     {28, "Stosunek do tajemnicy ustawowo chronionej",
      "Brak dowodów lub przesłanek łamania tajemnicy służbowej. W szczególności ochrona danych osobowych "
-     "mieszkańców, tajemnicy skarbowej i informacji niejawnych oraz właściwe zabezpieczanie dokumentów i nośników "
-     "danych."},
+     "i informacji niejawnych."},
     {29, "Zarządzanie personelem",
      "Motywowanie pracowników do osiągania wyższej skuteczności i jakości pracy, przejawiające się w:\r\n"
      "- jasnym określaniu zadań, oczekiwań i terminów,\r\n"
@@ -206,8 +202,7 @@ constexpr std::array<Criterion, kCriterionCount> kCriteria = {{
      "- korygowanie działań na podstawie zebranych doświadczeń."},
     {33, "Zarządzanie środkami publicznymi",
      "Kompetentne wykorzystywanie środków publicznych, zgodnie z ich przeznaczeniem. Przestrzeganie dyscypliny "
-     "finansów publicznych, przepisów o zamówieniach publicznych i planu finansowego jednostki przy wydatkowaniu "
-     "środków."},
+     "finansów publicznych."},
 }};
 
 constexpr std::array kStatutory = {3, 12, 33, 13, 14, 28, 19, 20, 15, 25, 27};

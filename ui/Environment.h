@@ -22,6 +22,10 @@ namespace taviro::widgets {
 class MessageDialogs;
 }
 
+namespace taviro::print {
+class PrintTarget;
+}
+
 namespace taviro::ui {
 
 struct LoginAnswer
@@ -45,6 +49,8 @@ struct Environment
     // Asks for the file to import, starting in a folder; an empty result means the user gave up.
     // Empty: the real file-open dialog.
     std::function<QString(QWidget* parent, const QString& startDirectory)> chooseImportFile = {};
+    // Where the sheets and the notification print. Null: the platform's print dialog and printer.
+    print::PrintTarget* printTarget = nullptr;
 };
 
 } // namespace taviro::ui

@@ -3,6 +3,7 @@
 #include "CriteriaChoice.h"
 #include "NavigationPanel.h"
 #include "PageHost.h"
+#include "PrintController.h"
 #include "Services.h"
 #include "UserOperation.h"
 #include "pages/sheet/GradeAPage.h"
@@ -89,7 +90,11 @@ void SheetController::connectPages()
         QObject::connect(page, &SheetPage::saveRequested, page, [this] { save(); });
         QObject::connect(page, &SheetPage::abandonRequested, page, [this] { close(); });
     }
-    QObject::connect(&m_pages.a, &GradeAPage::printRequested, &m_pages.a, [this] { notYetAvailable(); });
+    QObject::connect(&m_pages.a, &GradeAPage::printRequested, &m_pages.a, [this] {
+        Appraisal pageA;
+        m_pages.a.store(pageA);
+        printNotification(m_services, m_host, m_target.unitId, m_target.employeeId, pageA, &m_pages.a);
+    });
     QObject::connect(&m_pages.d, &GradeDPage::calculateRequested, &m_pages.d, [this] {
         // Without a criterion row there is no proposal, and the page keeps what it shows.
         if (const auto level = proposedOverallLevel(m_pages.d.rows()))
@@ -267,11 +272,6 @@ void SheetController::rebuildLevelGridIfChanged()
     m_pages.b.store(partB);
     m_pages.d.setRows(rebuiltCriterionRows(m_pages.b.criteria(), partB.additionalCriterion));
     session.criteriaChanged = false;
-}
-
-void SheetController::notYetAvailable()
-{
-    m_services.dialogs().showInformation(QStringLiteral("Ta funkcja będzie dostępna w kolejnej wersji programu."));
 }
 
 // ---- Saving and leaving ----

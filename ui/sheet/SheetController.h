@@ -87,7 +87,6 @@ private:
     bool saveAsNew(const Appraisal& sheet);
     void close();
     void remove();
-    void notYetAvailable();
 
     Services& m_services;
     PageHost& m_host;

@@ -1,6 +1,6 @@
 // A main window on a temporary data directory, with every seam replaced: scripted messages and
-// login, recorded shell requests and print jobs, in-memory settings, a fixed clock, dialogs
-// recorded and closed.
+// login, recorded shell requests and print jobs, printouts on a recording canvas, in-memory
+// settings, a fixed clock, dialogs recorded and closed.
 #pragma once
 
 #include "TestSupport.h"
@@ -8,6 +8,7 @@
 #include "CommandBar.h"
 #include "DesktopShell.h"
 #include "MessageDialogs.h"
+#include "RecordingCanvas.h"
 #include "TaviroMainCode.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
@@ -41,6 +42,7 @@ public:
                       }}
     {
         loginAnswer = {true, QStringLiteral("Administrator"), QStringLiteral("TAVIRO")};
+        environment.printTarget = &printTarget;
     }
 
     // Creates and shows the window and waits until start-up has finished (or the login ended it).
@@ -76,6 +78,7 @@ public:
     RecordingDesktopShell shell;
     MemoryUserSettings settings;
     RecordingTextPrinter printer;
+    RecordingPrintTarget printTarget;
     FixedClock clock;
     ui::LoginAnswer loginAnswer;
     int logins = 0;

@@ -1,0 +1,42 @@
+#include "SystemPrintTarget.h"
+
+#include "PainterCanvas.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
+namespace taviro::print {
+
+SystemPrintTarget::SystemPrintTarget() : m_printer(QPrinter::HighResolution)
+{
+    m_printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+bool SystemPrintTarget::choosePrinter(QWidget* parent)
+{
+    QPrintDialog dialog(&m_printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void SystemPrintTarget::print(const Printout& printout)
+{
+    // A file takes the whole printout as one document; a printer gets one job per job.
+    const bool toFile = m_printer.outputFormat() == QPrinter::PdfFormat || !m_printer.outputFileName().isEmpty();
+    PainterCanvas canvas(m_printer, toFile ? PainterCanvas::Jobs::OneDocument : PainterCanvas::Jobs::Separate);
+    printout(canvas);
+    canvas.finish();
+}
+
+void SystemPrintTarget::preview(const Printout& printout, QWidget* parent)
+{
+    QPrintPreviewDialog dialog(&m_printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Podgląd wydruku"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&printout](QPrinter* printer) {
+        PainterCanvas canvas(*printer, PainterCanvas::Jobs::OneDocument);
+        printout(canvas);
+        canvas.finish();
+    });
+    dialog.exec();
+}
+
+} // namespace taviro::print
