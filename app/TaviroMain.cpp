@@ -11,6 +11,7 @@
 #include "UserSettings.h"
 
 #include "Clock.h"
+#include "SharedFiles.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -76,7 +77,13 @@ int main(int argc, char** argv)
                                         },
                                         {}};
 
-    taviro::ui::TTaviroMainForm window(taviro::DataDirectory::fromCommandLine(arguments(argc, argv)), environment);
+    const taviro::DataDirectory directory = taviro::DataDirectory::fromCommandLine(arguments(argc, argv));
+    {
+        // What a crash left in Temp goes at every start; nothing here waits or asks anything.
+        taviro::ConsoleWaitNotifier unused;
+        taviro::SharedFileAccess(directory, unused).removeStaleTemporaryFiles();
+    }
+    taviro::ui::TTaviroMainForm window(directory, environment);
     dialogs.setOwner(&window);
     QObject::connect(&single, &taviro::ui::SingleInstance::activationRequested, &window,
                      &taviro::ui::TTaviroMainForm::bringToFront);

@@ -2,6 +2,7 @@
 #include "TaviroHelpCode.h"
 
 #include "Appearance.h"
+#include "EntryControls.h"
 #include "HelpText.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
@@ -27,7 +28,7 @@ TTaviroHelpForm::TTaviroHelpForm(DataDirectory directory, UserSettings& settings
 
     m_richEdit = new QTextEdit(this);
     m_richEdit->setObjectName(QStringLiteral("TaviroHelpRichEdit"));
-    m_richEdit->setReadOnly(true);
+    widgets::makeKeyboardReadable(*m_richEdit);
     m_richEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_richEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
@@ -59,6 +60,11 @@ TTaviroHelpForm::TTaviroHelpForm(DataDirectory directory, UserSettings& settings
     installKeyPreview();
 }
 
+QString TTaviroHelpForm::printFileName()
+{
+    return QStringLiteral("Pomoc.pdf");
+}
+
 QString TTaviroHelpForm::printJobTitle()
 {
     return QStringLiteral("Wydruk pomocy do programu \"Roreduva vizir uroradadudazaz azivavuzed idadorizodoza\" ...");
@@ -80,7 +86,7 @@ void TTaviroHelpForm::helpAtStartClicked(bool checked)
 
 void TTaviroHelpForm::printClicked()
 {
-    m_printer.print(*m_richEdit->document(), printJobTitle(), this);
+    m_printer.print(*m_richEdit->document(), printJobTitle(), printFileName(), this);
 }
 
 } // namespace taviro

@@ -22,8 +22,9 @@ class TTaviroHelpForm : public widgets::TaviroDialog
 public:
     TTaviroHelpForm(DataDirectory directory, UserSettings& settings, TextPrinter& printer, QWidget* parent = nullptr);
 
-    // The title of the print job of the help text.
+    // The title of the print job of the help text, and the file name printing to a file offers.
     static QString printJobTitle();
+    static QString printFileName();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -8,6 +8,9 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev qt6-qpa-plugins
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
+    # The printouts ask for ARIAL: Liberation Sans has its metrics. pdftotext and pdftoppm read the
+    # PDF files of the print tests back.
+    fonts-liberation poppler-utils
 )
 packages+=("$@")
 

@@ -9,8 +9,11 @@
 
 #include "MessageDialogs.h"
 
-namespace taviro::ui {
+#include "Import.h"
 
+#include <optional>
+
+namespace taviro::ui {
 AdminController::AdminController(Services& services, PageHost& host, NavigationPanel& navigation,
                                  TaviroAdminPanel& page)
     : m_services(services), m_host(host), m_navigation(navigation), m_page(page)
@@ -114,12 +117,18 @@ void AdminController::changePassword()
 
 void AdminController::importRegister()
 {
+    std::optional<ImportResult> outcome;
     {
         TTaviroImportForm dialog(m_services.records(), m_services.dialogs(),
                                  QString::fromStdString(m_services.directory().path()),
                                  m_services.environment().chooseImportFile, m_page.window());
         m_host.runDialog(dialog);
+        outcome = dialog.importResult();
     }
+    // Once the dialog is closed the status bar says what it did (when nothing was taken, the
+    // dialog has said so in the information dialog too).
+    if (outcome)
+        m_host.showStatusMessage(QString::fromStdString(importSummaryText(*outcome)));
     // The navigation panel shows the imported units; this page's checklist keeps what it showed
     // when the page was opened.
     runUserOperation(m_services.dialogs(), [this] {

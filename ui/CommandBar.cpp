@@ -2,6 +2,8 @@
 
 #include "IconFactory.h"
 
+#include "TaviroStyle.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -34,6 +36,8 @@ CommandBar::CommandBar(QMainWindow* window) : QObject(window), m_window(window)
 
     QMenuBar* bar = window->menuBar();
     bar->setObjectName(QStringLiteral("TaviroMainMenu"));
+    // Alt enters the menu bar; a disabled item can be pointed at and shows its hint.
+    bar->setStyle(widgets::taviroStyle());
     using C = Command;
     bar->addMenu(makeSubMenu(QStringLiteral("Program"), QStringLiteral("TaviroProgramMenuItem"),
                              QStringLiteral("Umożliwia administrowanie programem"), {C::Administration, C::Exit},
@@ -99,6 +103,7 @@ QMenu* CommandBar::makeSubMenu(const QString& title, const QString& objectName, 
 {
     auto* menu = new QMenu(title, m_window);
     menu->setObjectName(objectName);
+    menu->setStyle(widgets::taviroStyle());
     menu->menuAction()->setStatusTip(hint);
     menu->setToolTipsVisible(false);
     for (const Command command : items) {
@@ -117,6 +122,7 @@ QMenu* CommandBar::makePopup(const QString& objectName, std::initializer_list<Co
 {
     auto* menu = new QMenu(m_window);
     menu->setObjectName(objectName);
+    menu->setStyle(widgets::taviroStyle());
     const auto addCopies = [&](std::initializer_list<Command> commands) {
         for (const Command command : commands) {
             const CommandInfo& info = commandInfo(command);

@@ -4,6 +4,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <algorithm>
+#include <cmath>
+
 namespace taviro::ui {
 namespace {
 
@@ -258,7 +261,65 @@ void paint(QPainter& p, IconKind kind)
     }
 }
 
+// The program icon on a grid of 64 units: a sheet of paper with a folded corner, lines of text, and
+// a green tick in a gold seal at the lower right.
+void drawProgramIcon(QPainter& p, int size)
+{
+    p.scale(size / 64.0, size / 64.0);
+    const double pen = std::max(2.0, 64.0 / size);
+    QPainterPath sheet;
+    sheet.moveTo(10, 3);
+    sheet.lineTo(40, 3);
+    sheet.lineTo(54, 17);
+    sheet.lineTo(54, 61);
+    sheet.lineTo(10, 61);
+    sheet.closeSubpath();
+    p.setPen(QPen(kInk, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(kPaper);
+    p.drawPath(sheet);
+    QPainterPath corner;
+    corner.moveTo(40, 3);
+    corner.lineTo(40, 17);
+    corner.lineTo(54, 17);
+    p.setBrush(QColor(215, 220, 232));
+    p.drawPath(corner);
+    if (size >= 24) {
+        p.setPen(QPen(QColor(120, 135, 165), pen, Qt::SolidLine, Qt::FlatCap));
+        for (int y = 24; y <= 40; y += 8)
+            p.drawLine(QPointF(17, y), QPointF(y == 24 ? 36 : 47, y));
+    }
+    p.setPen(QPen(kGold.darker(140), pen));
+    p.setBrush(kGold);
+    p.drawEllipse(QRectF(30, 38, 26, 26));
+    p.setPen(QPen(kGreen.darker(110), std::max(5.0, 3 * 64.0 / size), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath tick;
+    tick.moveTo(36.5, 51);
+    tick.lineTo(41.5, 56.5);
+    tick.lineTo(50, 45);
+    p.drawPath(tick);
+}
+
 } // namespace
+
+QPixmap programPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawProgramIcon(painter, size);
+    painter.end();
+    return pixmap;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : kProgramIconSizes)
+        icon.addPixmap(programPixmap(size));
+    return icon;
+}
 
 QIcon commandIcon(IconKind kind)
 {

@@ -5,11 +5,14 @@
 
 #include "Appearance.h"
 #include "EntryControls.h"
+#include "WholeTextTips.h"
 
 #include "Accounts.h"
 #include "Register.h"
 #include "TextCodec.h"
 
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -144,6 +147,7 @@ NavigationPanel::NavigationPanel(Services& services, QWidget* parent) : QWidget(
                                 QStringLiteral("TaviroNavCellPopupButton"), m_unitStripButton));
     m_units = new widgets::TaviroComboBox(QStringLiteral("TaviroCellComboBox"), this);
     m_units->setContextMenuPolicy(Qt::NoContextMenu);
+    m_units->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_units->installEventFilter(this);
     layout->addWidget(m_units);
 
@@ -155,6 +159,13 @@ NavigationPanel::NavigationPanel(Services& services, QWidget* parent) : QWidget(
     m_tree->setIndentation(19);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A long name is never cut: the column is as wide as the widest node, with a scroll bar when
+    // that is wider than the panel, and a node running past the edge shows its whole text.
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    widgets::showWholeTextOfCutItems(m_tree);
+    m_tree->installEventFilter(this);
     m_tree->viewport()->installEventFilter(this);
     layout->addWidget(m_tree, 1);
 
@@ -200,8 +211,27 @@ void NavigationPanel::setPopupMenus(QMenu* unitPopup, QMenu* treePopup)
     m_treeStripButton->setMenu(treePopup);
 }
 
+QPoint NavigationPanel::keyboardPopupPoint(QObject* control) const
+{
+    if (control == m_units)
+        return m_units->mapToGlobal(QPoint(0, m_units->height()));
+    // Below the selected node where it can be seen; else at the top of the tree.
+    QRect node;
+    if (QTreeWidgetItem* current = m_tree->currentItem())
+        node = m_tree->visualItemRect(current).intersected(m_tree->viewport()->rect());
+    const QPoint at = node.isEmpty() ? QPoint(0, 0) : QPoint(node.left(), node.bottom());
+    return m_tree->viewport()->mapToGlobal(at);
+}
+
 bool NavigationPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    // Shift+F10 and the Menu key open the control's pop-up menu, where the keyboard works.
+    if (event->type() == QEvent::ContextMenu && (watched == m_units || watched == m_tree) &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        if (QMenu* popup = watched == m_units ? m_unitPopup : m_treePopup)
+            popup->popup(keyboardPopupPoint(watched));
+        return true;
+    }
     // A right click opens the control's pop-up menu; on the tree it must not move the selection.
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);

@@ -78,6 +78,8 @@ protected:
 
 private:
     QWidget* makeStrip(const QString& title, const QString& stripName, const QString& buttonName, QToolButton*& button);
+    // Where a pop-up opened from the keyboard comes: below the list, or below the selected node.
+    QPoint keyboardPopupPoint(QObject* control) const;
     void userPickedUnit();
 
     QComboBox* m_units = nullptr;

@@ -6,6 +6,7 @@
 #include "PageId.h"
 
 class QDialog;
+class QString;
 
 namespace taviro::ui {
 
@@ -25,6 +26,8 @@ public:
     virtual void showHelp() = 0;
     // Shows a modal dialog and returns when it is closed (tests answer it through the seam).
     virtual void runDialog(QDialog& dialog) = 0;
+    // Tells the user in the status bar what an operation did (until a hint takes its place).
+    virtual void showStatusMessage(const QString& text) = 0;
 };
 
 // Locks the commands for the length of one command and unlocks them on every way out, an exception

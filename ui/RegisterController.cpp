@@ -5,6 +5,7 @@
 #include "UserOperation.h"
 #include "pages/RegisterPage.h"
 
+#include "EntryControls.h"
 #include "HelpText.h"
 #include "MessageDialogs.h"
 
@@ -79,6 +80,9 @@ void RegisterController::save()
         leavePage();
         return;
     }
+    // A date that cannot be stored says so at its field, and nothing is written.
+    if (!widgets::datesAcceptable(m_page))
+        return;
     // A failed write keeps the page open with what the user typed, so the save can be tried again.
     bool stored = false;
     runUserOperation(m_services.dialogs(), [&] { stored = store(mode); });

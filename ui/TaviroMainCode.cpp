@@ -3,8 +3,12 @@
 #include "AdminController.h"
 #include "CommandBar.h"
 #include "EmployeeController.h"
+#include "IconFactory.h"
+#include "MenuKeys.h"
 #include "MoveController.h"
 #include "NavigationPanel.h"
+#include "PrintController.h"
+#include "ProgramIdentity.h"
 #include "UnitController.h"
 #include "UserOperation.h"
 #include "dialogs/TaviroAboutCode.h"
@@ -29,6 +33,7 @@
 #include "TaviroHelpCode.h"
 #include "UserSettings.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -56,13 +61,16 @@ QString laterVersionText()
 TTaviroMainForm::TTaviroMainForm(DataDirectory directory, Environment& environment, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(directory), environment)
 {
+    presentProgram();
     setObjectName(QStringLiteral("TaviroMainForm"));
     setWindowTitle(caption());
+    setWindowIcon(programIcon());
     setFont(widgets::windowFont());
     setMinimumSize(kInitialWidth, kMinimumHeight);
 
     m_commands = new CommandBar(this);
     connect(m_commands, &CommandBar::triggered, this, &TTaviroMainForm::runCommand);
+    new MenuKeys(*this);
 
     auto* central = new QWidget(this);
     auto* row = new QHBoxLayout(central);
@@ -150,6 +158,7 @@ void TTaviroMainForm::makeControllers()
                            pageAs<GradeCPage>(PageId::GradeC),   pageAs<GradeC1Page>(PageId::GradeC1),
                            pageAs<GradeDPage>(PageId::GradeD),   pageAs<GradeEPage>(PageId::GradeE)};
     m_handlers.push_back(std::make_unique<SheetController>(m_services, *this, *m_navigation, sheet));
+    m_handlers.push_back(std::make_unique<PrintController>(m_services, *this, *m_navigation));
 }
 
 void TTaviroMainForm::returnToStartPage()
@@ -176,13 +185,29 @@ void TTaviroMainForm::layOutCurrentPage()
         content->layOutPage();
 }
 
+void TTaviroMainForm::setVisible(bool visible)
+{
+    if (visible && !m_loginAsked) {
+        m_loginAsked = true;
+        m_loggedIn = logIn();
+        if (!m_loggedIn) {
+            // The event loop may not run yet (the window is shown before it starts): the end is
+            // queued for it.
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    QMainWindow::setVisible(visible);
+}
+
 void TTaviroMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (m_startRequested)
+    if (m_startRequested || !m_loggedIn)
         return;
     m_startRequested = true;
-    // The login comes once the window is on the screen, from the event loop.
+    // The rest of start-up comes once the window is on the screen, from the event loop.
     QTimer::singleShot(0, this, &TTaviroMainForm::startUp);
 }
 
@@ -200,19 +225,21 @@ void TTaviroMainForm::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-void TTaviroMainForm::startUp()
+bool TTaviroMainForm::logIn()
 {
     SessionState& session = m_services.session();
     session.user.clear();
     session.password.clear();
     const LoginAnswer answer = m_services.environment().login(m_services.accounts(), this);
-    if (!answer.accepted) {
-        close();
-        QCoreApplication::exit(0);
-        return;
-    }
+    if (!answer.accepted)
+        return false;
     session.user = answer.user.toStdString();
     session.password = answer.password.toStdString();
+    return true;
+}
+
+void TTaviroMainForm::startUp()
+{
     runUserOperation(m_services.dialogs(), [this] {
         platform::createDirectories(m_services.directory().file("Temp"));
         m_services.beginSession();
@@ -356,8 +383,21 @@ void TTaviroMainForm::showAboutDialog()
     runDialog(about);
 }
 
+void TTaviroMainForm::showStatusMessage(const QString& text)
+{
+    statusBar()->showMessage(text);
+}
+
 void TTaviroMainForm::bringToFront()
 {
+    if (!m_loggedIn) {
+        // Nothing of the window before the login: the login dialog comes to the front instead.
+        if (QWidget* login = QApplication::activeModalWidget()) {
+            login->raise();
+            login->activateWindow();
+        }
+        return;
+    }
     if (isMinimized())
         showNormal();
     show();

@@ -55,6 +55,7 @@ public:
     void unlockCommands() override;
     void showHelp() override { showHelpDialog(false); }
     void runDialog(QDialog& dialog) override;
+    void showStatusMessage(const QString& text) override;
 
     void updateCommandStates();
     // The command guard: the right, or the administrator; otherwise the refusal message.
@@ -64,8 +65,13 @@ public:
     // The one-shot timer that shows the help half a second after start-up (tests fire it at once).
     QTimer* helpTimer() const { return m_startTimer; }
 
-    // Restores and raises the window (a second start of the program asks for it).
+    // Restores and raises the window (a second start of the program asks for it); during the login,
+    // the login dialog.
     void bringToFront();
+
+    // The first showing runs the login before anything of the window is on the screen; when it is
+    // cancelled the window is never shown and the program ends.
+    void setVisible(bool visible) override;
 
 signals:
     // Start-up has finished: the user logged in and the lists are filled.
@@ -82,6 +88,7 @@ private:
     void place(PageId page, QWidget* widget);
     template <typename Page> Page& pageAs(PageId page) const;
     void makeControllers();
+    bool logIn();
     void startUp();
     void showHelpAtStart();
     void runCommand(Command command);
@@ -99,6 +106,8 @@ private:
     std::array<QWidget*, static_cast<std::size_t>(PageId::Count)> m_pageWidgets{};
     std::vector<std::unique_ptr<CommandHandler>> m_handlers;
     QTimer* m_startTimer = nullptr;
+    bool m_loginAsked = false;
+    bool m_loggedIn = false;
     bool m_startRequested = false;
     bool m_started = false;
 };

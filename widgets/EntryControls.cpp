@@ -1,10 +1,10 @@
 #include "EntryControls.h"
 
 #include "Appearance.h"
+#include "FieldNote.h"
 
 #include "TextCodec.h"
 
-#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -19,6 +19,8 @@ TaviroLineEdit::TaviroLineEdit(const QString& objectName, QWidget* parent, Stora
     setObjectName(objectName);
     setValidator(m_validator);
     applyEntryBackground(this);
+    connect(m_validator, &StorableTextValidator::refused, this,
+            [this](const QStringList& characters) { showFieldNote(this, refusalNote(characters)); });
 }
 
 void TaviroLineEdit::setPasswordMode()
@@ -61,12 +63,19 @@ std::string TaviroMemo::trimmedText() const
     return trimmed(toPlainText().toStdString());
 }
 
+QString TaviroMemo::taken(const QString& text)
+{
+    const QStringList refused = refusedCharacters(text, m_rule);
+    if (!refused.isEmpty())
+        showFieldNote(this, refusalNote(refused));
+    return storablePart(text, m_rule);
+}
+
 void TaviroMemo::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
-    if (!typed.isEmpty() && storablePart(typed, m_rule) != typed) {
+    if (!typed.isEmpty() && taken(typed) != typed) {
         event->accept();
-        QApplication::beep();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
@@ -74,7 +83,7 @@ void TaviroMemo::keyPressEvent(QKeyEvent* event)
 
 void TaviroMemo::inputMethodEvent(QInputMethodEvent* event)
 {
-    const QString commit = storablePart(event->commitString(), m_rule);
+    const QString commit = taken(event->commitString());
     if (commit == event->commitString()) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -92,35 +101,7 @@ void TaviroMemo::insertFromMimeData(const QMimeData* source)
     QString text = source->text();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    insertPlainText(storablePart(text, m_rule));
-}
-
-// ---- TaviroDatePicker ----
-
-TaviroDatePicker::TaviroDatePicker(const QString& objectName, QWidget* parent) : QDateEdit(parent)
-{
-    setObjectName(objectName);
-    setCalendarPopup(true);
-    setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
-    // The widest range the picker can show; stored years are four digits.
-    setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
-    applyEntryBackground(this);
-}
-
-void TaviroDatePicker::setStoredDate(const std::string& stored)
-{
-    const auto date = parseDate(stored);
-    if (!date)
-        return;
-    const QDate value(date->year, date->month, date->day);
-    if (value.isValid() && value >= minimumDate() && value <= maximumDate())
-        setDate(value);
-}
-
-std::string TaviroDatePicker::storedDate() const
-{
-    const QDate value = date();
-    return formatDate(Date{value.year(), value.month(), value.day()});
+    insertPlainText(taken(text));
 }
 
 // ---- TaviroTimePicker ----
@@ -144,13 +125,27 @@ std::string TaviroTimePicker::storedTime() const
     return formatTime(TimeOfDay{value.hour(), value.minute(), value.second()});
 }
 
-// ---- TaviroComboBox ----
+// ---- read-only boxes ----
 
-TaviroComboBox::TaviroComboBox(const QString& objectName, QWidget* parent) : QComboBox(parent)
+namespace {
+
+constexpr Qt::TextInteractionFlags kReadingFlags =
+    Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::LinksAccessibleByMouse;
+
+} // namespace
+
+void makeKeyboardReadable(QTextEdit& box)
 {
-    setObjectName(objectName);
-    setEditable(false);
-    applyEntryBackground(this);
+    box.setReadOnly(true);
+    box.setTextInteractionFlags(kReadingFlags);
+    box.setFocusPolicy(Qt::StrongFocus);
+}
+
+void makeKeyboardReadable(QPlainTextEdit& box)
+{
+    box.setReadOnly(true);
+    box.setTextInteractionFlags(kReadingFlags);
+    box.setFocusPolicy(Qt::StrongFocus);
 }
 
 } // namespace taviro::widgets

@@ -1,6 +1,7 @@
 #include "TaviroDialog.h"
 
 #include "Appearance.h"
+#include "EntryControls.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -28,6 +29,14 @@ void TaviroDialog::installKeyPreview()
 {
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
+    for (QTextEdit* box : findChildren<QTextEdit*>()) {
+        if (box->isReadOnly())
+            makeKeyboardReadable(*box);
+    }
+    for (QPlainTextEdit* box : findChildren<QPlainTextEdit*>()) {
+        if (box->isReadOnly())
+            makeKeyboardReadable(*box);
+    }
 }
 
 void TaviroDialog::centreOnScreen()

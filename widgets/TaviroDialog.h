@@ -1,5 +1,6 @@
 // What every dialog of the desktop program shares: the font, the fixed border, Esc on release
-// closing with the cancel result whichever control has the focus, and centring.
+// closing with the cancel result whichever control has the focus, read-only text boxes read from
+// the keyboard, and centring.
 #pragma once
 
 #include <QDialog>
@@ -19,7 +20,8 @@ protected:
     // A fixed single border with the system menu and close button only (no help button), and a
     // client area of exactly this size.
     void setFixedClientSize(int width, int height);
-    // Call once every control exists: key events of all controls pass the dialog first.
+    // Call once every control exists: key events of all controls pass the dialog first, and every
+    // read-only text box scrolls from the keyboard (makeKeyboardReadable).
     void installKeyPreview();
 
     // Moves the window so that its client area sits in the middle of the screen, or of the

@@ -6,8 +6,11 @@
 #include "UserSettings.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
 
@@ -119,8 +122,17 @@ TEST(HelpDialog, PrintSendsTheHelpTextUnderItsJobTitle)
     ASSERT_EQ(dialog.printer.jobs.size(), 1u);
     EXPECT_EQ(dialog.printer.jobs[0].title,
               "Wydruk pomocy do programu \"Roreduva vizir uroradadudazaz azivavuzed idadorizodoza\" ...");
+    EXPECT_EQ(dialog.printer.jobs[0].fileName, "Pomoc.pdf") << "printing to a file offers a plain name";
     EXPECT_EQ(dialog.printer.jobs[0].text, QString::fromUtf8("Treść pomocy"));
     EXPECT_TRUE(dialog.form().isVisible()) << "printing leaves the dialog open";
+}
+
+TEST(HelpDialog, PrintingToAFileStartsInTheDocumentsFolder)
+{
+    const QFileInfo offered(SystemTextPrinter::printFilePath(QStringLiteral("Pomoc.pdf")));
+    EXPECT_EQ(offered.fileName(), "Pomoc.pdf");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(offered.absolutePath(), QFileInfo(documents).isDir() ? documents : QDir::homePath());
 }
 
 TEST(HelpDialog, EscapeAndCloseButtonCloseAsCancel)

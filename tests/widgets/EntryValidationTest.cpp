@@ -1,6 +1,9 @@
 // What the entry controls let through: only text that a Windows-1250 data file can hold, and in the
-// fields of the record files no "#" or "$", which those files keep for line breaks.
+// fields of the record files no "#" or "$", which those files keep for line breaks. What they leave
+// out they say at the field; the rest of a paste is taken.
 #include "EntryControls.h"
+#include "FieldNote.h"
+#include "ModalDriver.h"
 #include "StorableText.h"
 
 #include <QApplication>
@@ -13,35 +16,36 @@ using namespace taviro::widgets;
 
 namespace {
 
-QValidator::State check(StorableRule rule, QString text)
+// What the validator of a one-line field makes of the text.
+QString taken(StorableRule rule, QString text)
 {
     StorableTextValidator validator(rule);
-    int position = 0;
-    return validator.validate(text, position);
+    int position = static_cast<int>(text.size());
+    EXPECT_EQ(validator.validate(text, position), QValidator::Acceptable);
+    EXPECT_LE(position, text.size());
+    return text;
 }
 
 } // namespace
 
-TEST(EntryValidation, RefusesWhatWindows1250CannotHold)
+TEST(EntryValidation, LeavesOutWhatWindows1250CannotHold)
 {
     for (const StorableRule rule : {kRecordLine, kAccountLine}) {
-        EXPECT_EQ(check(rule, QStringLiteral("Tel. ☎ 123")), QValidator::Invalid);
-        EXPECT_EQ(check(rule, QStringLiteral("Zażółć gęślą jaźń – „cytat” € §")), QValidator::Acceptable);
-        EXPECT_EQ(check(rule, QString()), QValidator::Acceptable);
-        EXPECT_EQ(check(rule, QStringLiteral("Ωmega")), QValidator::Invalid);
-        EXPECT_EQ(check(rule, QString(QChar(0xD83D))), QValidator::Invalid) << "half of a surrogate pair";
+        EXPECT_EQ(taken(rule, QStringLiteral("Tel. ☎ 123")), QStringLiteral("Tel.  123"));
+        EXPECT_EQ(taken(rule, QStringLiteral("Zażółć gęślą jaźń – „cytat” € §")),
+                  QStringLiteral("Zażółć gęślą jaźń – „cytat” € §"));
+        EXPECT_EQ(taken(rule, QStringLiteral("Ωmega 😀!")), QStringLiteral("mega !"));
+        EXPECT_EQ(taken(rule, QString(QChar(0xD83D))), QString()) << "half of a surrogate pair";
         // A line break would split the record line that the value is stored in.
-        EXPECT_EQ(check(rule, QStringLiteral("Wydział\nFinansów")), QValidator::Invalid);
-        EXPECT_EQ(check(rule, QStringLiteral("Wydział\r")), QValidator::Invalid);
+        EXPECT_EQ(taken(rule, QStringLiteral("Wydział\r\nFinansów")), QStringLiteral("Wydział Finansów"));
+        EXPECT_EQ(taken(rule, QStringLiteral("Wydział\n")), QStringLiteral("Wydział "));
     }
 }
 
 TEST(EntryValidation, TheLineBreakMarksAreRefusedOnlyWhereTheFileUsesThem)
 {
-    for (const QString& text : {QStringLiteral("Referat #2"), QStringLiteral("100$")}) {
-        EXPECT_EQ(check(kRecordLine, text), QValidator::Invalid) << text.toStdString();
-        EXPECT_EQ(check(kAccountLine, text), QValidator::Acceptable) << text.toStdString();
-    }
+    EXPECT_EQ(taken(kRecordLine, QStringLiteral("Referat #2, 100$")), QStringLiteral("Referat 2, 100"));
+    EXPECT_EQ(taken(kAccountLine, QStringLiteral("Referat #2, 100$")), QStringLiteral("Referat #2, 100$"));
     EXPECT_EQ(storablePart(QStringLiteral("a#b$c\r\nd☎"), kRecordMemo), QStringLiteral("abc\r\nd"));
 }
 
@@ -53,9 +57,55 @@ TEST(EntryValidation, AStoredValueKeepsItsMarksButGetsNoNewOnes)
     edit.end(false);
     edit.insert(QStringLiteral(" A"));
     EXPECT_EQ(edit.text(), QStringLiteral("Kadry #1 A")) << "the field stays editable around the mark";
+    edit.home(false);
     edit.insert(QStringLiteral("#"));
-    EXPECT_EQ(edit.text(), QStringLiteral("Kadry #1 A"));
-    // A paste with a foreign character is refused whole.
+    EXPECT_EQ(edit.text(), QStringLiteral("Kadry #1 A")) << "the new mark goes, the stored one stays";
+    edit.end(false);
     edit.insert(QStringLiteral(" ☎ 22"));
-    EXPECT_EQ(edit.text(), QStringLiteral("Kadry #1 A"));
+    EXPECT_EQ(edit.text(), QStringLiteral("Kadry #1 A  22"));
+}
+
+TEST(EntryValidation, TheNoteNamesTheCharactersAndWhy)
+{
+    EXPECT_EQ(refusalNote({QStringLiteral("Ж")}),
+              "Znaku „Ж” nie można wpisać: pliki danych programu nie mogą go przechować.");
+    EXPECT_EQ(refusalNote({QStringLiteral("Ж"), QStringLiteral("😀"), QStringLiteral("☎"), QStringLiteral("#"),
+                           QStringLiteral("$")}),
+              "Znaków „Ж”, „😀” i „☎” nie można wpisać: pliki danych programu nie mogą ich przechować. Znaków „#” "
+              "i „$” nie można wpisać w tym polu: w plikach danych oznaczają one podział wiersza.");
+    EXPECT_EQ(refusedCharacters(QStringLiteral("aЖ😀bЖ#"), kRecordLine),
+              (QStringList{QStringLiteral("Ж"), QStringLiteral("😀"), QStringLiteral("#")}));
+}
+
+TEST(EntryValidation, ARefusedCharacterTypedIsSaidAtTheField)
+{
+    QWidget window;
+    auto* edit = new TaviroLineEdit(QStringLiteral("TestEdit"), &window);
+    auto* memo = new TaviroMemo(QStringLiteral("TestMemo"), &window);
+    memo->move(0, 40);
+    window.show();
+    taviro::test::typeText(edit, QStringLiteral("KadryЖ"));
+    EXPECT_EQ(edit->text(), QStringLiteral("Kadry"));
+    EXPECT_EQ(shownFieldNote(), "Znaku „Ж” nie można wpisać: pliki danych programu nie mogą go przechować.");
+    taviro::test::typeText(edit, QStringLiteral("#"));
+    EXPECT_TRUE(shownFieldNote().contains(QStringLiteral("podział wiersza")));
+    taviro::test::typeText(memo, QStringLiteral("a😀"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("a"));
+    EXPECT_TRUE(shownFieldNote().startsWith(QStringLiteral("Znaku „😀”")));
+}
+
+TEST(EntryValidation, APasteKeepsWhatCanBeStored)
+{
+    QWidget window;
+    auto* edit = new TaviroLineEdit(QStringLiteral("TestEdit"), &window);
+    auto* memo = new TaviroMemo(QStringLiteral("TestMemo"), &window);
+    window.show();
+    QApplication::clipboard()->setText(QStringLiteral("Ab€Жc"));
+    edit->paste();
+    EXPECT_EQ(edit->text(), QStringLiteral("Ab€c"));
+    EXPECT_TRUE(shownFieldNote().contains(QStringLiteral("„Ж”")));
+    QApplication::clipboard()->setText(QStringLiteral("Ab€Жc\r\nd#"));
+    memo->paste();
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Ab€c\nd"));
+    EXPECT_TRUE(shownFieldNote().contains(QStringLiteral("„#”")));
 }

@@ -3,6 +3,7 @@
 #include "Appearance.h"
 #include "EntryControls.h"
 #include "GridLook.h"
+#include "WholeTextTips.h"
 
 #include "Counters.h"
 #include "TextCodec.h"
@@ -42,8 +43,9 @@ QGroupBox* makeGroup(const QString& title, const QString& objectName, QWidget* p
 widgets::TaviroLineEdit* makeEdit(QWidget* parent, const QString& objectName, const QString& caption, int top,
                                   int labelWidth, int editWidth, bool masked)
 {
-    // A password is one field of a user line: anything the code page holds but no line break.
-    auto* edit = new widgets::TaviroLineEdit(objectName, parent, masked ? widgets::kAccountLine : widgets::kRecordLine);
+    // Every field of this page is stored pair-encoded in the account files, where "#" and "$" mean
+    // nothing: anything the code page holds but no line break.
+    auto* edit = new widgets::TaviroLineEdit(objectName, parent, widgets::kAccountLine);
     edit->setGeometry(8 + labelWidth, top, editWidth, 21);
     if (masked)
         edit->setPasswordMode();
@@ -183,7 +185,9 @@ void TaviroAdminPanel::buildRightsGroup()
     m_units = new QListWidget(m_unitRightsGroup);
     m_units->setObjectName(QStringLiteral("TaviroAdminCheckListBox"));
     m_units->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_units->setTextElideMode(Qt::ElideMiddle);
     widgets::applyEntryBackground(m_units);
+    widgets::showWholeTextOfCutItems(m_units);
 
     m_setRights = makeButton(m_rightsGroup, QStringLiteral("TaviroAdminRightButton"), QStringLiteral("Ustaw"));
     connect(m_setRights, &QPushButton::clicked, this, &TaviroAdminPanel::setRightsClicked);

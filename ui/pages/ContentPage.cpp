@@ -1,6 +1,7 @@
 #include "ContentPage.h"
 
 #include "Appearance.h"
+#include "EntryControls.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -38,7 +39,7 @@ QTextEdit* ContentPage::addHintBox(const QString& memoName)
     m_hintBox = new QGroupBox(QStringLiteral(" Podpowiedź "), this);
     m_hintText = new QTextEdit(m_hintBox);
     m_hintText->setObjectName(memoName);
-    m_hintText->setReadOnly(true);
+    widgets::makeKeyboardReadable(*m_hintText);
     m_hintText->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     widgets::applyEntryBackground(m_hintText);
     return m_hintText;

@@ -56,6 +56,23 @@ TEST(StartUp, CancellingTheLoginEndsTheProgramWithoutTouchingTheDataDirectory)
     EXPECT_EQ(entriesOf(fixture.dir), before);
 }
 
+TEST(StartUp, TheLoginComesBeforeAnythingOfTheWindowIsShown)
+{
+    for (const bool accepted : {false, true}) {
+        MainWindowFixture fixture;
+        std::vector<bool> windowShown;
+        fixture.environment.login = [&](Accounts&, QWidget* parent) {
+            windowShown.push_back(parent->isVisible());
+            ++fixture.logins;
+            return ui::LoginAnswer{accepted, QStringLiteral("Administrator"), QStringLiteral("TAVIRO")};
+        };
+        fixture.loginAnswer.accepted = accepted;
+        fixture.start();
+        EXPECT_EQ(windowShown, std::vector<bool>{false});
+        EXPECT_EQ(fixture.window->isVisible(), accepted) << "a cancelled login never shows the window";
+    }
+}
+
 TEST(StartUp, TheUnitListShowsOnlyLiveUnitsInFileOrderAndTheTreeTheFirstUnitsPeople)
 {
     MainWindowFixture fixture;

@@ -6,12 +6,16 @@
 
 #include "CommandBar.h"
 #include "DesktopShell.h"
+#include "EntryControls.h"
+#include "IconFactory.h"
 #include "MessageDialogs.h"
 #include "NavigationPanel.h"
 #include "TaviroHelpCode.h"
 #include "TaviroInfoCode.h"
 #include "TaviroMainCode.h"
+#include "TaviroPrintCode.h"
 #include "TaviroQuestCode.h"
+#include "TaviroSendCode.h"
 #include "TextPrinter.h"
 #include "UserSettings.h"
 #include "dialogs/TaviroAboutCode.h"
@@ -24,8 +28,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QToolTip>
 
 #include <iostream>
 
@@ -54,11 +61,56 @@ void save(QWidget* widget, const QString& name)
         std::cout << path.toStdString() << "\n";
 }
 
+// The window with the pop-ups and tool tips open over it, as they stand on the screen.
+void saveWithPopups(QWidget* window, const QString& name)
+{
+    settle();
+    QPixmap picture = window->grab();
+    QPainter painter(&picture);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != window && top->isVisible() && (top->windowType() == Qt::Popup || top->windowType() == Qt::ToolTip))
+            painter.drawPixmap(top->geometry().topLeft() - window->geometry().topLeft(), top->grab());
+    }
+    painter.end();
+    const QString path = QDir(outputFolder).filePath(name + QStringLiteral(".png"));
+    if (picture.save(path))
+        std::cout << path.toStdString() << "\n";
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != window && top->isVisible() && top->windowType() == Qt::Popup)
+            top->close();
+    }
+    QToolTip::hideText();
+}
+
+// The program icon in every size, as the desktop entry's icon files hold it (data/desktop).
+int writeIcons(const QString& folder)
+{
+    QDir().mkpath(folder);
+    for (const int size : ui::kProgramIconSizes) {
+        const QString path = QDir(folder).filePath(QStringLiteral("taviro-%1.png").arg(size));
+        if (!ui::programPixmap(size).save(path))
+            return 1;
+        std::cout << path.toStdString() << "\n";
+    }
+    return 0;
+}
+
+// A tool tip as resting the mouse on that point of the widget brings it.
+void restMouseOn(QWidget* widget, const QPoint& at)
+{
+    QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QCoreApplication::sendEvent(widget, &help);
+}
+
 void prepareData(const test::TemporaryDataDirectory& dir)
 {
-    dir.write("Cell.dat",
-              test::storedText({"{", "ID=000001", "CELLNAME=Wydział Organizacyjny", "CELLDELETE=0", "}", "", "{",
-                                "ID=000002", "CELLNAME=Referat Podatków i Opłat", "CELLDELETE=0", "}", ""}));
+    dir.write(
+        "Cell.dat",
+        test::storedText({"{", "ID=000001", "CELLNAME=Wydział Organizacyjny", "CELLDELETE=0", "}", "", "{", "ID=000002",
+                          "CELLNAME=Referat Podatków i Opłat", "CELLDELETE=0", "}", "", "{", "ID=000003",
+                          "CELLNAME=Wydział Gospodarki Nieruchomościami, Rolnictwa, Ochrony Środowiska i "
+                          "Zagospodarowania Przestrzennego",
+                          "CELLDELETE=0", "}", ""}));
     dir.write("Pe000001.dat",
               test::storedText({"{",
                                 "ID=000001",
@@ -76,8 +128,8 @@ void prepareData(const test::TemporaryDataDirectory& dir)
                                 "",
                                 "{",
                                 "ID=000002",
-                                "PERSONNAME=Łukasz",
-                                "PERSONSURNAME=Żółkiewski",
+                                "PERSONNAME=Łukasz Maria",
+                                "PERSONSURNAME=Żółkiewski-Brzęczyszczykiewicz",
                                 "PERSONDELETE=0",
                                 "}",
                                 ""}));
@@ -99,8 +151,23 @@ int main(int argc, char** argv)
         std::cerr << "usage: taviro_screenshots OUTPUT-FOLDER\n";
         return 64;
     }
+    if (argc == 3 && QString::fromLatin1(argv[1]) == QStringLiteral("--icons"))
+        return writeIcons(QString::fromLocal8Bit(argv[2]));
     outputFolder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outputFolder);
+    {
+        // The program icon in its sizes side by side.
+        QPixmap icons(16 + 24 + 32 + 48 + 64 + 128 + 256 + 8 * 8, 264);
+        icons.fill(Qt::white);
+        QPainter painter(&icons);
+        int left = 8;
+        for (const int size : ui::kProgramIconSizes) {
+            painter.drawPixmap(left, 4, ui::programPixmap(size));
+            left += size + 8;
+        }
+        painter.end();
+        icons.save(QDir(outputFolder).filePath(QStringLiteral("00-program-icon.png")));
+    }
 
     test::TemporaryDataDirectory dir;
     prepareData(dir);
@@ -125,6 +192,12 @@ int main(int argc, char** argv)
     tree->expandAll();
     tree->setCurrentItem(tree->topLevelItem(0)->child(0));
     save(&window, QStringLiteral("01-main-window"));
+    // Long names: the whole text of a node in a tool tip, the unit list bounded to the screen.
+    QTreeWidgetItem* longNode = tree->topLevelItem(1);
+    restMouseOn(tree->viewport(), tree->visualItemRect(longNode).center());
+    saveWithPopups(&window, QStringLiteral("01a-tree-tool-tip"));
+    window.navigation()->unitList()->showPopup();
+    saveWithPopups(&window, QStringLiteral("01b-unit-list-open"));
     window.showPage(ui::PageId::Cell);
     window.lockCommands();
     save(&window, QStringLiteral("02-main-window-content-page"));
@@ -174,5 +247,9 @@ int main(int argc, char** argv)
     ui::TTaviroImportForm import(window.services().records(), dialogs, QString::fromStdString(dir.directory().path()),
                                  {}, &window);
     save(&import, QStringLiteral("16-import"));
+    print::TTaviroPrintForm printParts({}, &window);
+    save(&printParts, QStringLiteral("17-print-parts"));
+    print::TTaviroSendForm notification({}, &window);
+    save(&notification, QStringLiteral("18-print-notification"));
     return 0;
 }
