@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 
 #include <algorithm>
@@ -76,6 +77,14 @@ void MenuKeys::toggleMenuBar()
 
 bool MenuKeys::eventFilter(QObject* watched, QEvent* event)
 {
+    // Alt with a letter pressed again while a menu of the bar is open goes on to the next menu with
+    // that letter. The press of Alt makes the bar let go of its open menu before the letter comes,
+    // so the menu open at that press is kept until Alt is let go.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Alt && !key->isAutoRepeat())
+            m_menuAtAlt = event->type() == QEvent::KeyPress ? openMenuAction() : nullptr;
+    }
     // A tap of Alt alone, in this window: pressed and released with nothing else in between. Where
     // the platform's menu bar does this itself (its focus changed by the release), it is left to it.
     const auto* widget = qobject_cast<QWidget*>(watched);
@@ -117,9 +126,33 @@ void MenuKeys::openMenuStartingWith(QChar letter)
     }
     if (candidates.isEmpty())
         return;
-    const auto active = std::find(candidates.begin(), candidates.end(), bar->activeAction());
+    // The menu open now counts, also when the press of Alt has already made the bar let go of it.
+    const QAction* current = openMenuAction();
+    if (!current)
+        current = m_menuAtAlt ? m_menuAtAlt.data() : bar->activeAction();
+    const auto active = std::find(candidates.begin(), candidates.end(), current);
     const bool last = active == candidates.end() || std::next(active) == candidates.end();
-    bar->setActiveAction(last ? candidates.front() : *std::next(active));
+    QAction* chosen = last ? candidates.front() : *std::next(active);
+    bar->setActiveAction(chosen);
+    // Opened from the keyboard, the menu stands on its first item, so that Enter chooses it.
+    QMenu* menu = chosen->menu();
+    if (!menu->isVisible() || menu->activeAction())
+        return;
+    const QList<QAction*> items = menu->actions();
+    const auto first = std::find_if(items.begin(), items.end(), [](const QAction* item) {
+        return item->isVisible() && !item->isSeparator() && item->isEnabled();
+    });
+    if (first != items.end())
+        menu->setActiveAction(*first);
+}
+
+QAction* MenuKeys::openMenuAction() const
+{
+    for (QAction* action : m_window.menuBar()->actions()) {
+        if (action->menu() && action->menu()->isVisible())
+            return action;
+    }
+    return nullptr;
 }
 
 void MenuKeys::openFocusedPopup()

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+
+class QAction;
 
 class QMainWindow;
 
@@ -26,7 +29,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The action of the menu bar's menu that is open, if one is.
+    QAction* openMenuAction() const;
+
     QMainWindow& m_window;
+    // The menu that was open when Alt went down, until Alt is let go.
+    QPointer<QAction> m_menuAtAlt;
     bool m_altDown = false;
     bool m_menuBarFocusAtAlt = false;
 };

@@ -3,6 +3,7 @@
 #include "Appearance.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
@@ -47,6 +48,16 @@ protected:
         if (watched == m_field && (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide))
             close();
         return QLabel::eventFilter(watched, event);
+    }
+
+    void closeEvent(QCloseEvent* event) override
+    {
+        // The status bar says it no longer either: a note about a date long mended must not stay.
+        if (m_field) {
+            QStatusTipEvent gone{QString()};
+            QCoreApplication::sendEvent(m_field, &gone);
+        }
+        QLabel::closeEvent(event);
     }
 
 private:

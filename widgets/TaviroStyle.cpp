@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionMenuItem>
 
 namespace taviro::widgets {
 
@@ -37,6 +38,22 @@ void TaviroStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
         return;
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+void TaviroStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                              const QWidget* widget) const
+{
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && (item->state & State_Selected) && (item->state & State_Enabled)) {
+        // The menu the keyboard or the mouse stands on is highlighted even while it is closed (Alt or
+        // F10 pressed, Esc after a menu was open), as its open look: some styles mark a closed one
+        // not at all, and the user would not see where the arrow keys are.
+        QStyleOptionMenuItem current(*item);
+        current.state |= State_Sunken;
+        QProxyStyle::drawControl(element, &current, painter, widget);
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 QStyle* taviroStyle()

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -92,6 +94,26 @@ TEST(EntryValidation, ARefusedCharacterTypedIsSaidAtTheField)
     taviro::test::typeText(memo, QStringLiteral("a😀"));
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("a"));
     EXPECT_TRUE(shownFieldNote().startsWith(QStringLiteral("Znaku „😀”")));
+}
+
+TEST(EntryValidation, TheNoteStandsInTheStatusBarUntilTheFieldIsLeft)
+{
+    QMainWindow window;
+    auto* fields = new QWidget(&window);
+    auto* edit = new TaviroLineEdit(QStringLiteral("TestEdit"), fields);
+    auto* next = new TaviroLineEdit(QStringLiteral("NextEdit"), fields);
+    next->move(0, 40);
+    window.setCentralWidget(fields);
+    QStatusBar* status = window.statusBar();
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    taviro::test::typeText(edit, QStringLiteral("Ж"));
+    EXPECT_EQ(status->currentMessage(), shownFieldNote());
+    next->setFocus();
+    EXPECT_EQ(shownFieldNote(), QString());
+    EXPECT_EQ(status->currentMessage(), QString());
 }
 
 TEST(EntryValidation, APasteKeepsWhatCanBeStored)

@@ -15,6 +15,7 @@
 #include "pages/sheet/GradeDPage.h"
 #include "pages/sheet/GradeEPage.h"
 
+#include "EntryControls.h"
 #include "HelpText.h"
 #include "MessageDialogs.h"
 #include "Templates.h"
@@ -263,6 +264,24 @@ void SheetController::show(PageId page, QWidget* focus)
         focus->setFocus();
 }
 
+bool SheetController::datesAcceptable()
+{
+    const std::pair<PageId, QWidget*> pages[] = {{PageId::GradeA, &m_pages.a},
+                                                 {PageId::GradeB, &m_pages.b},
+                                                 {PageId::GradeC, &m_pages.c},
+                                                 {PageId::GradeD, &m_pages.d},
+                                                 {PageId::GradeE, &m_pages.e}};
+    for (const auto& [id, page] : pages) {
+        for (const widgets::TaviroDatePicker* picker : page->findChildren<widgets::TaviroDatePicker*>()) {
+            if (picker->isEnabled() && !picker->isAcceptable()) {
+                m_host.showPage(id);
+                return widgets::datesAcceptable(*page); // says it at the field
+            }
+        }
+    }
+    return true;
+}
+
 void SheetController::rebuildLevelGridIfChanged()
 {
     SessionState& session = m_services.session();
@@ -289,7 +308,7 @@ Appraisal SheetController::collect() const
 void SheetController::save()
 {
     const PageMode mode = m_services.session().pageMode;
-    if (mode == PageMode::View)
+    if (mode == PageMode::View || !datesAcceptable())
         return;
     const Appraisal sheet = collect();
     bool saved = false;

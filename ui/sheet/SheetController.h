@@ -81,6 +81,9 @@ private:
     void showOnPages(const OpenedSheet& opened, PageMode mode);
     void loadHelpTexts();
     void show(PageId page, QWidget* focus);
+    // Every date of the sheet can be stored; otherwise the page of the first that cannot is shown
+    // and its field says why.
+    bool datesAcceptable();
     void rebuildLevelGridIfChanged();
     Appraisal collect() const;
     void save();

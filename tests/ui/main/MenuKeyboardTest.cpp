@@ -53,6 +53,13 @@ TEST_F(MenuKeyboard, F10EntersTheMenuBarAndDownOpensTheFirstMenu)
     EXPECT_TRUE(bar()->hasFocus());
     EXPECT_EQ(bar()->activeAction(), bar()->actions().front()) << "the first menu is highlighted";
     EXPECT_FALSE(menu(0)->isVisible()) << "and not yet open";
+    // Shown highlighted, so that the user sees where the arrows are.
+    const QImage drawn = bar()->grab().toImage();
+    const QRect title = bar()->actionGeometry(bar()->actions().front());
+    int highlighted = 0;
+    for (int x = title.left(); x <= title.right(); ++x)
+        highlighted += drawn.pixelColor(x, title.center().y()) == bar()->palette().color(QPalette::Highlight);
+    EXPECT_GT(highlighted, title.width() / 4);
     QTest::keyClick(bar(), Qt::Key_Down);
     ASSERT_TRUE(menu(0)->isVisible());
     EXPECT_EQ(menu(0)->title(), "Program");
@@ -79,11 +86,17 @@ TEST_F(MenuKeyboard, AltWithAFirstLetterOpensThatMenuAndTheNextOneOnARepeat)
 {
     QWidget* focus = fixture.window->navigation()->unitList();
     QTest::keyClick(focus, Qt::Key_K, Qt::AltModifier);
-    EXPECT_TRUE(menu(1)->isVisible());
+    ASSERT_TRUE(menu(1)->isVisible());
+    EXPECT_EQ(menu(1)->activeAction(), fixture.window->commands()->menuItem(Command::NewUnit))
+        << "on its first item, which Enter chooses";
     menu(1)->close();
     QTest::keyClick(focus, Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(bar()->activeAction(), menu(0)->menuAction());
-    menu(0)->close();
+    ASSERT_TRUE(menu(0)->isVisible());
+    QTest::keyClick(menu(0), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(menu(2)->isVisible()) << "pressed again in the open menu: the next one with that letter";
+    EXPECT_FALSE(menu(0)->isVisible());
+    menu(2)->close();
     EXPECT_EQ(menu(0)->title(), "Program");
     EXPECT_TRUE(fixture.window->commands()->menuItem(Command::About)->text() == "O programie")
         << "the captions carry no accelerator letters";
@@ -114,7 +127,18 @@ TEST_F(MenuKeyboard, ADisabledItemShowsItsHintInTheStatusBar)
     QMenu* employees = menu(2);
     bar()->setActiveAction(employees->menuAction());
     ASSERT_TRUE(employees->isVisible());
-    employees->setActiveAction(view);
+    // The mouse comes to rest on it, as a person points at it.
+    QTest::mouseMove(employees, employees->actionGeometry(view).center());
+    QTest::mouseMove(employees, employees->actionGeometry(view).center() + QPoint(1, 0));
     EXPECT_EQ(employees->activeAction(), view) << "the pointer may rest on it";
     EXPECT_EQ(fixture.window->statusBar()->currentMessage(), "Umożliwia podgląd danych pracownika");
+}
+
+TEST_F(MenuKeyboard, AfterADialogTheKeysGoOnInTheNavigationPanel)
+{
+    tree()->setFocus();
+    // Locked around the dialog, the panel lets go of the focus; unlocked, it takes it back.
+    fixture.window->commands()->menuItem(Command::About)->trigger();
+    ASSERT_EQ(fixture.shownDialogs.size(), 1);
+    EXPECT_EQ(fixture.window->focusWidget(), tree());
 }

@@ -11,11 +11,14 @@
 #include "dialogs/TaviroLoginCode.h"
 #include "dialogs/TaviroMoveCode.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QProcess>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -73,4 +76,33 @@ TEST(ProgramIdentity, TheDesktopEntryNamesTheProgramAndItsIconFilesAreTheProgram
                   ui::programPixmap(size).toImage().convertToFormat(QImage::Format_ARGB32))
             << size << ": made from the drawing (taviro_screenshots --icons)";
     }
+}
+
+TEST(ProgramIdentity, TheRunCommandInstallsTheEntryForTheUserWhateverTheFolderIsCalled)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    // Blanks and the characters that are special inside a quoted Exec.
+    const QString data = home.filePath(QStringLiteral("Oceny 2026/$x\"y"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    QProcess install;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("share")));
+    install.setProcessEnvironment(environment);
+    install.start(QStringLiteral("bash"),
+                  {QStringLiteral(TAVIRO_DATA_FOLDER "/../scripts/install-desktop-entry.sh"), data});
+    ASSERT_TRUE(install.waitForFinished(30000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+
+    QFile entry(home.filePath(QStringLiteral("share/applications/taviro.desktop")));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+    const QString folder = QDir(data).absolutePath();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("Exec=\"%1/Oceny 2026/\\\\$x\\\\\"y/taviro\"").arg(QDir(home.path()).absolutePath())))
+        << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Path=") + folder));
+    for (const int size : ui::kProgramIconSizes)
+        EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/taviro.png").arg(size))))
+            << size;
 }

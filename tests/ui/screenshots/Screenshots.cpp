@@ -30,6 +30,8 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolTip>
@@ -213,9 +215,21 @@ int main(int argc, char** argv)
     }
     window.commands()->menuItem(ui::Command::Administration)->trigger();
     save(&window, QStringLiteral("03-main-window-admin-page"));
+    // A unit name too long for the check list, whole in its tool tip.
+    if (auto* checklist = window.findChild<QListWidget*>(QStringLiteral("TaviroAdminCheckListBox"));
+        checklist && checklist->count() > 2) {
+        restMouseOn(checklist->viewport(), checklist->visualItemRect(checklist->item(2)).center());
+        saveWithPopups(&window, QStringLiteral("03a-admin-unit-tool-tip"));
+    }
     window.returnToStartPage();
     window.commands()->menuItem(ui::Command::NewUnit)->trigger();
     save(&window, QStringLiteral("04-unit-page-new"));
+    // A character the data files cannot hold, typed into a name: the note at the field.
+    if (auto* name = window.findChild<QLineEdit*>(QStringLiteral("TaviroCellEdit3"))) {
+        name->setFocus();
+        name->insert(QStringLiteral("Referat Ж"));
+        saveWithPopups(&window, QStringLiteral("04a-unit-page-field-note"));
+    }
     window.findChild<QPushButton*>(QStringLiteral("TaviroCellCancelButton"))->click();
     tree->setCurrentItem(tree->topLevelItem(0));
     window.commands()->menuItem(ui::Command::CorrectEmployee)->trigger();

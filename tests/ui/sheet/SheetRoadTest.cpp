@@ -2,6 +2,9 @@
 // the employee, criteria chosen on B1, levels on D, the save; continue, new from, view, delete; and
 // a save over a record that changed meanwhile.
 #include "MainWindowFixture.h"
+
+#include "EntryControls.h"
+#include "FieldNote.h"
 #include "ModalDriver.h"
 
 #include "CommandBar.h"
@@ -318,4 +321,20 @@ TEST_F(SheetRoad, TheInterviewNotesAreOnePerAppraisalAndSamplesFreshCopies)
     click("TaviroGradeB2OpenButton");
     EXPECT_EQ(fixture.shell.documents.back().fileName, "Do000001.rtf");
     EXPECT_EQ(fixture.dir.read("Do000001.rtf"), "{\\rtf1 notatki}");
+}
+
+TEST_F(SheetRoad, ADateOutsideTheYearsThatCanBeStoredStopsTheSaveAtItsField)
+{
+    const std::string before = fixture.dir.read("Gr000005.dat");
+    selectEmployee();
+    run(Command::NewAppraisal);
+    auto* picker = control<widgets::TaviroDatePicker>("TaviroGradeADateTimePicker1");
+    picker->setDate(QDate(503, 3, 5)); // as a slip of the keyboard leaves it
+    click("TaviroGradeANextButton");
+    click("TaviroGradeBNextButton");
+    click("TaviroGradeCNextButton");
+    click("TaviroGradeDOkButton");
+    EXPECT_EQ(page(), PageId::GradeA) << "the page of the date, with the sheet still open";
+    EXPECT_TRUE(widgets::shownFieldNote().startsWith("Data 05-03-0503 jest spoza dopuszczalnego zakresu"));
+    EXPECT_EQ(fixture.dir.read("Gr000005.dat"), before);
 }
