@@ -1,5 +1,7 @@
 #include "AdminCommands.h"
 
+#include "DueCommand.h"
+
 #include "Accounts.h"
 #include "DataDirectory.h"
 #include "IoError.h"
@@ -19,7 +21,7 @@ namespace {
 constexpr std::string_view kDataDirOption = "--data-dir";
 
 // Adding a command means one function and one row here.
-const std::array<Command, 2> kCommands = {{
+const std::array<Command, 3> kCommands = {{
     {"set-admin-password", "", 0,
      "ustawia hasło administratora (plik Admin.dat); nowe hasło jest czytane jako jeden wiersz z wejścia "
      "standardowego",
@@ -28,6 +30,10 @@ const std::array<Command, 2> kCommands = {{
      "importuje komórki organizacyjne i pracowników z pliku tekstowego (Windows-1250, UTF-8 albo UTF-16 "
      "ze znacznikiem BOM; pola rozdzielone tabulatorem, 11 pól w wierszu); dodaje tylko to, czego jeszcze nie ma",
      &importUnitsAndEmployees},
+    {"due", "[--unit ID] [--before DD-MM-RRRR] [--csv PLIK]", kOwnOptions,
+     "terminy ocen okresowych: kogo i do kiedy trzeba ocenić oraz kto jest po terminie, na ekranie albo "
+     "w pliku CSV",
+     &listDueAppraisals},
 }};
 
 struct CommandLine
@@ -37,6 +43,14 @@ struct CommandLine
     std::vector<std::string> commandArguments;
     bool help = false;
 };
+
+const Command* findCommand(std::string_view name);
+
+bool takesOwnOptions(std::string_view commandName)
+{
+    const Command* command = findCommand(commandName);
+    return command && command->argumentCount == kOwnOptions;
+}
 
 // Splits the options from the command and its arguments; options may stand anywhere. An error
 // text when the line cannot be understood.
@@ -62,7 +76,7 @@ std::optional<CommandLine> parse(const std::vector<std::string>& arguments, std:
             line.dataDirArguments = {argument};
         } else if (argument == "--help" || argument == "-h") {
             line.help = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
+        } else if (argument.size() > 1 && argument[0] == '-' && !takesOwnOptions(line.command)) {
             error = "Nieznana opcja: " + argument;
             return std::nullopt;
         } else if (line.command.empty()) {
@@ -139,7 +153,7 @@ int runAdminTool(const std::vector<std::string>& arguments, Console& console)
         console.err << "Nieznane polecenie: " << line->command << '\n' << usageText();
         return kUsage;
     }
-    if (line->commandArguments.size() != command->argumentCount) {
+    if (command->argumentCount != kOwnOptions && line->commandArguments.size() != command->argumentCount) {
         console.err << "Niewłaściwa liczba argumentów polecenia " << command->name << ".\n" << usageText();
         return kUsage;
     }

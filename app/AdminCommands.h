@@ -12,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace taviro {
+class Clock;
+}
+
 namespace taviro::admin {
 
 // Exit codes of the tool.
@@ -28,7 +32,8 @@ struct Console
     std::istream& in;
     std::ostream& out;
     std::ostream& err;
-    bool interactive = false; // standard input is a terminal: prompt before reading it
+    bool interactive = false;     // standard input is a terminal: prompt before reading it
+    const Clock* clock = nullptr; // today's date for the deadlines; null: the computer's clock
 };
 
 // What a command gets to work with.
@@ -38,6 +43,9 @@ struct CommandContext
     const std::vector<std::string>& arguments; // the command's own arguments
     Console& console;
 };
+
+// The argument count of a command that reads options of its own (after its name).
+inline constexpr std::size_t kOwnOptions = static_cast<std::size_t>(-1);
 
 struct Command
 {

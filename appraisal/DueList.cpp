@@ -100,6 +100,14 @@ std::string dueText(const Deadline& deadline)
     return dateText(deadline.latest);
 }
 
+std::string dueStateCell(const Deadline& deadline)
+{
+    std::string state(dueStateText(deadline.state));
+    if (deadline.unfinished > 0)
+        state += " (niezakończone: " + std::to_string(deadline.unfinished) + ")";
+    return state;
+}
+
 std::string dueListCsv(const std::vector<DueRow>& rows)
 {
     std::string csv = "\xEF\xBB\xBF";

@@ -37,6 +37,10 @@ std::string lastLevelText(const Deadline& deadline);
 // "dd-mm-yyyy", or "dd-mm-yyyy – dd-mm-yyyy" for a window after a negative appraisal, or empty.
 std::string dueText(const Deadline& deadline);
 
+// The state as the list shows it, with the number of unfinished sheets when there are any:
+// "w terminie (niezakończone: 1)".
+std::string dueStateCell(const Deadline& deadline);
+
 // The rows as CSV: UTF-8 with a byte-order mark, fields separated by ";" and quoted where they hold
 // one, lines ended with CR LF, dates dd-mm-yyyy; a heading line first.
 std::string dueListCsv(const std::vector<DueRow>& rows);

@@ -4,6 +4,7 @@
 //
 // The data directories go to the system's temporary folder (TMPDIR): on a disk the flushes of
 // every append weigh most, on a memory file system (TMPDIR=/dev/shm) the reading and parsing.
+#include "GeneratedOffice.h"
 #include "TaviroTypeCode.h"
 
 #include <benchmark/benchmark.h>
@@ -13,6 +14,7 @@
 #include <random>
 
 using namespace taviro;
+using taviro::bench::freshFolder;
 
 namespace {
 
@@ -35,16 +37,6 @@ const char* const kSurnames[] = {"Nowak",       "Kowalska",   "Wiśniewski", "W�
                                  "Lewandowski", "Zieliński",  "Szymańska",  "Woźniak",   "Dąbrowski",
                                  "Kozłowska",   "Jankowski",  "Mazur",      "Krawczyk",  "Piotrowska",
                                  "Grabowski",   "Nowakowska", "Pawłowski",  "Michalska", "Król"};
-
-std::filesystem::path freshFolder(const std::string& stem)
-{
-    static std::mt19937_64 random(std::random_device{}());
-    for (;;) {
-        auto folder = std::filesystem::temp_directory_path() / (stem + std::to_string(random()));
-        if (std::filesystem::create_directory(folder))
-            return folder;
-    }
-}
 
 // 100 units, each given by its lines one after another, 50 employees with different names each.
 std::string writeImportFile(const std::filesystem::path& folder)

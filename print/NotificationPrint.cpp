@@ -64,7 +64,7 @@ void drawLetterBody(PageDrawing& draw, const LoadedLines& data)
 void printLetter(PrintCanvas& canvas, const LoadedLines& data)
 {
     PageDrawing draw(canvas);
-    canvas.beginJob(letterJobTitle());
+    canvas.beginJob(letterJobTitle(), Orientation::Portrait);
     drawAddressees(draw, data);
     drawLetterBody(draw, data);
     canvas.endJob();
@@ -93,7 +93,7 @@ const std::array<std::pair<int, const char16_t*>, 10> kDuties = {{
 void printDuties(PrintCanvas& canvas)
 {
     PageDrawing draw(canvas);
-    canvas.beginJob(letterJobTitle());
+    canvas.beginJob(letterJobTitle(), Orientation::Portrait);
     for (const auto& [top, duty] : kDuties)
         draw.paragraph({500, top, 9000, 150}, QString::fromUtf16(duty), Align::Left, kAllLines, 140);
     canvas.endJob();
@@ -122,7 +122,7 @@ void printCriteriaList(PrintCanvas& canvas)
 {
     PageDrawing draw(canvas);
     for (int page = 1; page <= kCriteriaListPages; ++page) {
-        canvas.beginJob(attachmentsJobTitle());
+        canvas.beginJob(attachmentsJobTitle(), Orientation::Portrait);
         drawListFrame(draw, page);
         for (const CriteriaListRow& row : criteriaListRows()) {
             if (row.page == page)

@@ -50,16 +50,24 @@ int PainterCanvas::resolutionY() const
     return m_printer.logicalDpiY();
 }
 
-void PainterCanvas::beginJob(const QString& title)
+void PainterCanvas::beginJob(const QString& title, Orientation orientation)
 {
+    const auto layout = orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     if (m_jobs == Jobs::OneDocument && m_painter.isActive()) {
+        m_printer.setPageOrientation(layout);
         m_succeeded = m_printer.newPage() && m_succeeded;
         return;
     }
     m_printer.setDocName(title);
-    m_printer.setPageOrientation(QPageLayout::Portrait);
+    m_printer.setPageOrientation(layout);
     if (!m_painter.begin(&m_printer))
         m_succeeded = false;
+}
+
+void PainterCanvas::newPage()
+{
+    if (m_painter.isActive())
+        m_succeeded = m_printer.newPage() && m_succeeded;
 }
 
 void PainterCanvas::endJob()

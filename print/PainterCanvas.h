@@ -36,7 +36,8 @@ public:
     int pageHeight() const override;
     int resolutionX() const override;
     int resolutionY() const override;
-    void beginJob(const QString& title) override;
+    void beginJob(const QString& title, Orientation orientation) override;
+    void newPage() override;
     void endJob() override;
     void setFont(const CanvasFont& font) override;
     int textWidth(const QString& text) override;

@@ -15,6 +15,12 @@ enum class FontStyle
     Italic = 2,
 };
 
+enum class Orientation
+{
+    Portrait,
+    Landscape,
+};
+
 enum class Align
 {
     Left,
@@ -54,8 +60,11 @@ public:
     virtual int resolutionX() const = 0;
     virtual int resolutionY() const = 0;
 
-    // One print job of one page, in portrait orientation, under its title.
-    virtual void beginJob(const QString& title) = 0;
+    // One print job under its title, its pages in the given orientation; the page's size above
+    // follows it.
+    virtual void beginJob(const QString& title, Orientation orientation) = 0;
+    // Ends the page drawn so far and starts the next one of the same job.
+    virtual void newPage() = 0;
     virtual void endJob() = 0;
 
     virtual void setFont(const CanvasFont& font) = 0;

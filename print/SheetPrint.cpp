@@ -70,7 +70,7 @@ void printSheet(PrintCanvas& canvas, const LoadedLines& record, int partsMask)
     for (int part = 0; part < kPartCount; ++part) {
         if ((partsMask & (1 << part)) == 0)
             continue;
-        canvas.beginJob(partJobTitle(part));
+        canvas.beginJob(partJobTitle(part), Orientation::Portrait);
         drawHeading(draw, part);
         kParts[static_cast<std::size_t>(part)](page);
         canvas.endJob();

@@ -55,8 +55,9 @@ CommandBar::CommandBar(QMainWindow* window) : QObject(window), m_window(window)
                              QStringLiteral("Umożliwia tworzenie, wydruk, poprawianie danych i usuwanie okresowych "
                                             "ocen kwalifikacyjnych pracowników"),
                              {C::NewAppraisal, C::NewAppraisalFrom, C::ViewAppraisal, C::PrintAppraisal,
-                              C::ContinueAppraisal, C::DeleteAppraisal},
-                             Needs::EmployeeOrAppraisalNode));
+                              C::ContinueAppraisal, C::DeleteAppraisal, C::Deadlines},
+                             // Open with anything selected: the deadlines are every employee's.
+                             Needs::Nothing));
     bar->addMenu(makeSubMenu(QStringLiteral("Dokumenty"), QStringLiteral("TaviroDocumentMenuItem"),
                              QStringLiteral("Zawiera pomocnicze dokumenty potrzebne do tworzenia okresowych ocen "
                                             "kwalifikacyjnych"),
@@ -74,12 +75,12 @@ CommandBar::CommandBar(QMainWindow* window) : QObject(window), m_window(window)
     m_appraisalPopup = makePopup(QStringLiteral("TaviroGradePopupMenu"),
                                  {C::NewAppraisal, C::NewAppraisalFrom, C::ViewAppraisal, C::PrintAppraisal,
                                   C::ContinueAppraisal, C::DeleteAppraisal},
-                                 QStringLiteral("Popup"));
+                                 QStringLiteral("Popup"), {C::Deadlines});
     m_treePopup = makePopup(QStringLiteral("TaviroTreePopupMenu"),
                             {C::NewEmployee, C::ViewEmployee, C::CorrectEmployee, C::MoveEmployee, C::DeleteEmployee},
                             QStringLiteral("Popup2"),
                             {C::NewAppraisal, C::NewAppraisalFrom, C::ViewAppraisal, C::PrintAppraisal,
-                             C::ContinueAppraisal, C::DeleteAppraisal});
+                             C::ContinueAppraisal, C::DeleteAppraisal, C::Deadlines});
     m_documentsPopup =
         makePopup(QStringLiteral("TaviroDocumentPopupMenu"), {C::Regulations, C::Statute}, QStringLiteral("Popup"));
     makeToolBar(window);
@@ -108,7 +109,9 @@ QMenu* CommandBar::makeSubMenu(const QString& title, const QString& objectName, 
     menu->setToolTipsVisible(false);
     for (const Command command : items) {
         // Separators as in the menu layout: after "Administrator", before the web page, before "O programie".
-        if (command == Command::Exit || command == Command::WebPage || command == Command::About)
+        // The deadlines stand apart from the commands on one appraisal.
+        if (command == Command::Exit || command == Command::WebPage || command == Command::About ||
+            command == Command::Deadlines)
             menu->addSeparator();
         menu->addAction(menuItem(command));
     }
@@ -147,6 +150,8 @@ QToolButton* CommandBar::addToolButton(const QString& objectName, IconKind icon,
     button->setIconSize(QSize(28, 28));
     button->setFixedSize(dropDown ? QSize(kToolButtonSize.width() + 12, kToolButtonSize.height()) : kToolButtonSize);
     button->setAutoRaise(true);
+    // As on Windows, Tab passes the toolbar by: every button is a menu item too (F10, Alt).
+    button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(shortHint(hint));
     button->setStatusTip(longHint(hint));
     if (dropDown) {

@@ -7,7 +7,7 @@ namespace taviro::ui {
 namespace {
 
 // clang-format off
-constexpr std::array<CommandInfo, 23> kCommands = {{
+constexpr std::array<CommandInfo, 24> kCommands = {{
     {Command::Administration, "TaviroProgramAdminMenuItem", "Administrator", "",
      "Uruchamia panel administracji programem", Needs::Nothing, "admin", IconKind::Administration},
     {Command::Exit, "TaviroProgramExitMenuItem", "Zakończ", "",
@@ -42,6 +42,8 @@ constexpr std::array<CommandInfo, 23> kCommands = {{
      "Umożliwia poprawienie danych na ocenie", Needs::AppraisalNode, "C4", IconKind::Continue},
     {Command::DeleteAppraisal, "TaviroGradeDeleteMenuItem", "Usuń", "Usuń ocenę",
      "Usuwa ocenę", Needs::AppraisalNode, "C5", IconKind::Delete},
+    {Command::Deadlines, "TaviroGradeDueMenuItem", "Terminy ocen", "Terminy ocen",
+     "Pokazuje, kogo i do kiedy trzeba ocenić oraz kto jest po terminie", Needs::Nothing, "C2", IconKind::View},
     {Command::Regulations, "TaviroDocumentRegulationsMenuItem", "Regulamin", "Regulamin",
      "Wyświetla wzór regulaminu", Needs::Nothing, "", IconKind::Document},
     {Command::Statute, "TaviroDocumentStatuteMenuItem", "Ustawa", "Ustawa",

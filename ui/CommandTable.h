@@ -27,6 +27,7 @@ enum class Command
     PrintAppraisal,
     ContinueAppraisal,
     DeleteAppraisal,
+    Deadlines,
     Regulations,
     Statute,
     Help,

@@ -49,6 +49,9 @@ struct Environment
     // Asks for the file to import, starting in a folder; an empty result means the user gave up.
     // Empty: the real file-open dialog.
     std::function<QString(QWidget* parent, const QString& startDirectory)> chooseImportFile = {};
+    // Asks where to save an export, offering a file name; an empty result means the user gave up.
+    // Empty: the real file-save dialog.
+    std::function<QString(QWidget* parent, const QString& suggestedFile)> chooseExportFile = {};
     // Where the sheets and the notification print. Null: the platform's print dialog and printer.
     print::PrintTarget* printTarget = nullptr;
 };

@@ -354,6 +354,31 @@ void NavigationPanel::removeEmployee(int employeeId)
     }
 }
 
+void NavigationPanel::showEmployee(const std::string& unitId, const std::string& employeeId)
+{
+    int index = m_units->findData(integerId(unitId), kIdRole);
+    if (index < 0) {
+        fillUnitList();
+        index = m_units->findData(integerId(unitId), kIdRole);
+        if (index < 0)
+            return;
+    }
+    {
+        const QSignalBlocker blocker(m_units);
+        m_units->setCurrentIndex(index);
+    }
+    fillTree();
+    emit unitPicked();
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = m_tree->topLevelItem(i);
+        if (node->data(0, kIdRole).toInt() == integerId(employeeId)) {
+            m_tree->setCurrentItem(node);
+            m_tree->scrollToItem(node);
+            return;
+        }
+    }
+}
+
 QStringList NavigationPanel::unitNames() const
 {
     QStringList names;

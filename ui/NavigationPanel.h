@@ -56,6 +56,9 @@ public:
     void renameSelectedAppraisal(const QString& text);
     // Nothing stays selected afterwards.
     void removeEmployee(int employeeId);
+    // Selects the unit in the list (refilling the list when it lacks it), refills the tree and
+    // selects the employee's node; nothing is selected in the tree when the employee is gone.
+    void showEmployee(const std::string& unitId, const std::string& employeeId);
     // The texts of the unit list (for the duplicate-name check).
     QStringList unitNames() const;
 

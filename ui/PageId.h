@@ -19,6 +19,7 @@ enum class PageId
     GradeB2,
     GradeC1,
     Admin,
+    Deadlines,
     Count
 };
 

@@ -16,10 +16,8 @@
 #include "Counters.h"
 
 namespace taviro::ui {
-namespace {
 
-// The printer of the environment, or the platform's for the length of one printout.
-template <typename Use> void withPrintTarget(Environment& environment, const Use& use)
+void withPrintTarget(Environment& environment, const std::function<void(print::PrintTarget& target)>& use)
 {
     if (environment.printTarget) {
         use(*environment.printTarget);
@@ -28,8 +26,6 @@ template <typename Use> void withPrintTarget(Environment& environment, const Use
     print::SystemPrintTarget platform;
     use(platform);
 }
-
-} // namespace
 
 PrintController::PrintController(Services& services, PageHost& host, NavigationPanel& navigation)
     : m_services(services), m_host(host), m_navigation(navigation)

@@ -6,6 +6,7 @@
 
 #include "CommandHandler.h"
 
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -14,11 +15,19 @@ namespace taviro {
 struct Appraisal;
 }
 
+namespace taviro::print {
+class PrintTarget;
+}
+
 namespace taviro::ui {
 
+struct Environment;
 class NavigationPanel;
 class PageHost;
 class Services;
+
+// Hands the printer of the environment to `use`, or the platform's for the length of one printout.
+void withPrintTarget(Environment& environment, const std::function<void(print::PrintTarget& target)>& use);
 
 class PrintController : public CommandHandler
 {

@@ -2,6 +2,7 @@
 
 #include "AdminController.h"
 #include "CommandBar.h"
+#include "DeadlinesController.h"
 #include "EmployeeController.h"
 #include "IconFactory.h"
 #include "MenuKeys.h"
@@ -14,6 +15,7 @@
 #include "dialogs/TaviroAboutCode.h"
 #include "pages/AdminPage.h"
 #include "pages/CellPage.h"
+#include "pages/DeadlinesPage.h"
 #include "pages/PersonPage.h"
 #include "pages/StartPage.h"
 #include "pages/sheet/GradeAPage.h"
@@ -27,6 +29,7 @@
 #include "sheet/SheetController.h"
 
 #include "Appearance.h"
+#include "KeptFocus.h"
 #include "MessageDialogs.h"
 
 #include "DesktopShell.h"
@@ -44,17 +47,13 @@
 #include <QTimer>
 
 #include <optional>
+#include <stdexcept>
 
 namespace taviro::ui {
 namespace {
 
 constexpr char kPlacementKey[] = "TaviroMainForm";
 constexpr int kStatusBarHeight = 19;
-
-QString laterVersionText()
-{
-    return QStringLiteral("Ta funkcja będzie dostępna w kolejnej wersji programu.");
-}
 
 } // namespace
 
@@ -85,6 +84,9 @@ TTaviroMainForm::TTaviroMainForm(DataDirectory directory, Environment& environme
     m_pages->setObjectName(QStringLiteral("TaviroContentArea"));
     row->addWidget(m_pages, 1);
     setCentralWidget(central);
+    // Locking the commands disables the panel, which lets go of the focus; unlocked, the keys go
+    // on where they were.
+    widgets::keepFocusAcrossDisabling(m_navigation, central);
     makePages();
     makeControllers();
 
@@ -138,6 +140,7 @@ void TTaviroMainForm::makePages()
     place(PageId::GradeC1, new GradeC1Page(m_pages));
     place(PageId::GradeD, new GradeDPage(m_pages));
     place(PageId::GradeE, new GradeEPage(m_pages));
+    place(PageId::Deadlines, new DeadlinesPage(m_pages));
     for (QWidget* page : m_pageWidgets)
         m_pages->addWidget(page);
     m_pages->setCurrentIndex(static_cast<int>(PageId::Start));
@@ -159,6 +162,8 @@ void TTaviroMainForm::makeControllers()
                            pageAs<GradeDPage>(PageId::GradeD),   pageAs<GradeEPage>(PageId::GradeE)};
     m_handlers.push_back(std::make_unique<SheetController>(m_services, *this, *m_navigation, sheet));
     m_handlers.push_back(std::make_unique<PrintController>(m_services, *this, *m_navigation));
+    m_handlers.push_back(std::make_unique<DeadlinesController>(m_services, *this, *m_navigation,
+                                                               pageAs<DeadlinesPage>(PageId::Deadlines)));
 }
 
 void TTaviroMainForm::returnToStartPage()
@@ -352,10 +357,9 @@ void TTaviroMainForm::carryOut(Command command)
             return;
         }
     }
-    // The appraisal sheets are not part of this version; the user is told so instead of seeing
-    // nothing happen.
-    CommandLock lock(*this);
-    m_services.dialogs().showInformation(laterVersionText());
+    // Every command of the table has its handler; one without is a fault of the program, which
+    // the user operation reports as such.
+    throw std::logic_error("no handler for a command of the command table");
 }
 
 void TTaviroMainForm::runDialog(QDialog& dialog)

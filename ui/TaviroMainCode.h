@@ -1,4 +1,4 @@
-// The main window: the navigation panel, the twelve content pages, and the command layer that ties
+// The main window: the navigation panel, the content pages, and the command layer that ties
 // the menus, toolbar and pop-up menus to the controllers. It owns the services object and is the
 // page host of every controller.
 #pragma once

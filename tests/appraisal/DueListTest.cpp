@@ -11,44 +11,20 @@ using namespace taviro::test;
 
 namespace {
 
-RecordLines employee(const std::string& id, const std::string& surname, const std::string& since, bool deleted = false)
-{
-    return {"{",
-            "ID=" + id,
-            "PERSONNAME=Jan",
-            "PERSONSURNAME=" + surname,
-            "PERSONPOSITION=Referent; kasa",
-            "PERSONDATE1=" + since,
-            std::string("PERSONDELETE=") + (deleted ? "1" : "0"),
-            "}",
-            ""};
-}
-
-RecordLines appraisal(const std::string& id, const std::string& drawnUp, const std::string& level, bool deleted)
-{
-    return {"{",
-            "ID=" + id,
-            "SECTIONDGRADE=" + level,
-            "SECTIONDDATE3=" + drawnUp,
-            std::string("DELETE=") + (deleted ? "1" : "0"),
-            "}",
-            ""};
-}
-
 class DueList : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         store.dir.write("Cell.dat", recordFile({unitRecord("000001", "Kadry"), unitRecord("000002", "Płace")}));
-        store.dir.write("Pe000001.dat", recordFile({employee("000011", "Nowak", "01-01-2010"),
-                                                    employee("000012", "Usunięty", "01-01-2010", true),
-                                                    employee("000013", "Kos", "01-01-2010")}));
-        store.dir.write("Pe000002.dat", recordFile({employee("000021", "Świeży", "01-01-2026")}));
+        store.dir.write("Pe000001.dat", recordFile({clericalEmployeeRecord("000011", "Nowak", "01-01-2010"),
+                                                    clericalEmployeeRecord("000012", "Usunięty", "01-01-2010", true),
+                                                    clericalEmployeeRecord("000013", "Kos", "01-01-2010")}));
+        store.dir.write("Pe000002.dat", recordFile({clericalEmployeeRecord("000021", "Świeży", "01-01-2026")}));
         // Nowak's last live appraisal is the positive one of 2025; the later negative one is deleted.
-        store.dir.write("Gr000011.dat", recordFile({appraisal("000101", "10-04-2025", "3", false),
-                                                    appraisal("000102", "01-02-2026", "1", true)}));
-        store.dir.write("Gr000013.dat", recordFile({appraisal("000103", "15-02-2024", "4", false)}));
+        store.dir.write("Gr000011.dat", recordFile({gradedAppraisalRecord("000101", "10-04-2025", "3", false),
+                                                    gradedAppraisalRecord("000102", "01-02-2026", "1", true)}));
+        store.dir.write("Gr000013.dat", recordFile({gradedAppraisalRecord("000103", "15-02-2024", "4", false)}));
     }
 
     std::vector<DueRow> rows(const std::function<bool(const UnitEntry&)>& visible = [](const UnitEntry&) {

@@ -2,6 +2,7 @@
 // regulations, the statute guide and the sample import file. They must be clean Windows-1250 RTF
 // that our reader shows whole, with its Polish letters, and an import file the import accepts.
 #include "DataDirectory.h"
+#include "Deadlines.h"
 #include "HelpText.h"
 #include "RtfReader.h"
 #include "RtfTestSupport.h"
@@ -63,6 +64,7 @@ const Delivered kDocuments[] = {
 };
 
 const char* const kImportFile = "Przyklad-import.txt";
+const char* const kDeadlinesFile = "Terminy.ini";
 
 std::vector<Delivered> everyRtfFile()
 {
@@ -123,7 +125,7 @@ bool hasPolishLetter(const QString& text)
 
 TEST(DeliveredDocuments, TheDataFolderHoldsExactlyTheDeliveredFiles)
 {
-    std::set<QString> expected{QString::fromLatin1(kImportFile)};
+    std::set<QString> expected{QString::fromLatin1(kImportFile), QString::fromLatin1(kDeadlinesFile)};
     for (const Delivered& document : everyRtfFile())
         expected.insert(QString::fromLatin1(document.file));
     const QStringList present = QDir(dataFolder()).entryList(QDir::Files);
@@ -243,4 +245,10 @@ TEST(SampleImportFile, EveryLineHasElevenWindows1250FieldsTheImportTakes)
     EXPECT_GE(units.size(), 4u);
     EXPECT_LE(units.size(), 5u);
     EXPECT_GE(lines, 25);
+}
+
+TEST(DeliveredDocuments, TheDeadlinesFileIsTheTemplateWithTheDefaults)
+{
+    EXPECT_EQ(readDelivered(kDeadlinesFile).toStdString(), utf8ToCp1250(deadlinePeriodsTemplate()))
+        << "what an office edits states every period the program uses";
 }

@@ -148,7 +148,8 @@ public:
     int pageHeight() const override { return m_measure.pageHeight(); }
     int resolutionX() const override { return m_measure.resolutionX(); }
     int resolutionY() const override { return m_measure.resolutionY(); }
-    void beginJob(const QString&) override {}
+    void beginJob(const QString&, print::Orientation) override {}
+    void newPage() override {}
     void endJob() override {}
     void setFont(const print::CanvasFont& font) override { m_measure.setFont(font); }
     int textWidth(const QString& text) override { return m_measure.textWidth(text); }

@@ -83,6 +83,36 @@ platform::ErrorCode FailingFiles::beforeRead(const std::string& relativeName)
     return m_failReads && relativeName == m_name ? 5 : 0;
 }
 
+FolderClearer::FolderClearer(std::string folder) : m_folder(std::move(folder))
+{
+    m_thread = std::thread([this] {
+        const std::filesystem::path path(m_folder);
+        while (!m_finished.load()) {
+            std::error_code listing;
+            for (std::filesystem::directory_iterator entry(path, listing), end; !listing && entry != end;
+                 entry.increment(listing)) {
+                std::error_code ignored; // a file somebody has open may not be removable (Windows)
+                if (std::filesystem::remove(entry->path(), ignored))
+                    ++m_removed;
+            }
+            std::this_thread::yield();
+        }
+    });
+}
+
+FolderClearer::~FolderClearer()
+{
+    stop();
+}
+
+int FolderClearer::stop()
+{
+    m_finished.store(true);
+    if (m_thread.joinable())
+        m_thread.join();
+    return m_removed.load();
+}
+
 std::vector<std::string> completeLines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -136,6 +166,25 @@ RecordLines employeeRecord(const std::string& id, const std::string& firstName, 
 RecordLines appraisalRecord(const std::string& id, const std::string& periodEnd, bool deleted)
 {
     return record(id, {{std::string(keys::appraisal::kPeriodEnd), periodEnd}}, keys::appraisal::kDelete, deleted);
+}
+
+RecordLines clericalEmployeeRecord(const std::string& id, const std::string& surname, const std::string& since,
+                                   bool deleted)
+{
+    using namespace keys::employee;
+    return record(id,
+                  {{std::string(kName), "Jan"},
+                   {std::string(kSurname), surname},
+                   {std::string(kPosition), "Referent; kasa"},
+                   {std::string(kDate1), since}},
+                  kDelete, deleted);
+}
+
+RecordLines gradedAppraisalRecord(const std::string& id, const std::string& drawnUp, const std::string& level,
+                                  bool deleted)
+{
+    using namespace keys::appraisal;
+    return record(id, {{std::string(kGrade), level}, {std::string(kGradeDrawnUp), drawnUp}}, kDelete, deleted);
 }
 
 std::string recordFile(const std::vector<RecordLines>& records)

@@ -3,8 +3,10 @@
 
 #include "TaviroTypeCode.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace taviro::test {
@@ -94,6 +96,25 @@ struct TestStore
     RecordFiles records;
 };
 
+// Somebody who clears a folder again and again (Locks/ while the workstations work): every file in
+// it is removed, over and over, on a thread of its own until stop() or the end of the object.
+class FolderClearer
+{
+public:
+    explicit FolderClearer(std::string folder);
+    ~FolderClearer();
+    FolderClearer(const FolderClearer&) = delete;
+    FolderClearer& operator=(const FolderClearer&) = delete;
+    // Stops the clearing; how many files it removed.
+    int stop();
+
+private:
+    std::string m_folder;
+    std::atomic<bool> m_finished{false};
+    std::atomic<int> m_removed{0};
+    std::thread m_thread;
+};
+
 // The complete lines of a text (a worker's acknowledgements): a last line without its LF is cut
 // short and does not count; a CR before the LF (text mode on Windows) is dropped.
 std::vector<std::string> completeLines(const std::string& text);
@@ -109,6 +130,12 @@ RecordLines unitRecord(const std::string& id, const std::string& name, bool dele
 RecordLines employeeRecord(const std::string& id, const std::string& firstName, const std::string& surname,
                            bool deleted = false);
 RecordLines appraisalRecord(const std::string& id, const std::string& periodEnd, bool deleted = false);
+// An employee in a clerical position since a date, and a finished appraisal with its overall level
+// and "Dnia" date: what the appraisal deadlines are reckoned from.
+RecordLines clericalEmployeeRecord(const std::string& id, const std::string& surname, const std::string& since,
+                                   bool deleted = false);
+RecordLines gradedAppraisalRecord(const std::string& id, const std::string& drawnUp, const std::string& level,
+                                  bool deleted = false);
 std::string recordFile(const std::vector<RecordLines>& records);
 
 } // namespace taviro::test

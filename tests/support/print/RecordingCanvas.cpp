@@ -8,9 +8,15 @@ RecordingCanvas::RecordingCanvas(int width, int height, int dpiX, int dpiY)
     : m_width(width), m_height(height), m_dpiX(dpiX), m_dpiY(dpiY)
 {}
 
-void RecordingCanvas::beginJob(const QString& title)
+void RecordingCanvas::beginJob(const QString& title, print::Orientation orientation)
 {
-    operations.push_back({Kind::BeginJob, title, {}, {}, {}, 0, {}});
+    m_landscape = orientation == print::Orientation::Landscape;
+    operations.push_back({Kind::BeginJob, title, {}, {}, {}, m_landscape ? 1 : 0, {}});
+}
+
+void RecordingCanvas::newPage()
+{
+    operations.push_back({Kind::NewPage, {}, {}, {}, {}, 0, {}});
 }
 
 void RecordingCanvas::endJob()

@@ -19,6 +19,7 @@ struct CanvasOperation
     enum class Kind
     {
         BeginJob,
+        NewPage,
         EndJob,
         Font,
         Fill,
@@ -31,7 +32,7 @@ struct CanvasOperation
     print::PixelRect rect;  // the fill, or the clip of a clipped text
     QPoint from;            // a line's start, or a text's top-left corner
     QPoint to;              // a line's end
-    int width = 0;          // a line's width
+    int width = 0;          // a line's width; for a job's start, 1 when it is in landscape
     print::CanvasFont font; // the font set, or the font a text is drawn in
 };
 
@@ -41,11 +42,13 @@ public:
     // A page of 4800 by 6800 pixels at 600 dots per inch unless told otherwise.
     explicit RecordingCanvas(int width = 4800, int height = 6800, int dpiX = 600, int dpiY = 600);
 
-    int pageWidth() const override { return m_width; }
-    int pageHeight() const override { return m_height; }
+    // A landscape job turns the page.
+    int pageWidth() const override { return m_landscape ? m_height : m_width; }
+    int pageHeight() const override { return m_landscape ? m_width : m_height; }
     int resolutionX() const override { return m_dpiX; }
     int resolutionY() const override { return m_dpiY; }
-    void beginJob(const QString& title) override;
+    void beginJob(const QString& title, print::Orientation orientation) override;
+    void newPage() override;
     void endJob() override;
     void setFont(const print::CanvasFont& font) override;
     int textWidth(const QString& text) override;
@@ -76,6 +79,7 @@ private:
     int m_dpiX;
     int m_dpiY;
     print::CanvasFont m_font;
+    bool m_landscape = false;
 };
 
 // Prints on recording canvases instead of a printer; the print dialog is confirmed unless told

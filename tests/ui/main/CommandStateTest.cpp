@@ -61,9 +61,9 @@ std::set<QString> enabledSubMenus(const ui::CommandBar& bar)
     return enabled;
 }
 
-const std::set<Command> kAlways = {Command::Administration, Command::Exit,    Command::NewUnit,
-                                   Command::Regulations,    Command::Statute, Command::Help,
-                                   Command::WebPage,        Command::Mail,    Command::About};
+const std::set<Command> kAlways = {Command::Administration, Command::Exit,    Command::NewUnit, Command::Deadlines,
+                                   Command::Regulations,    Command::Statute, Command::Help,    Command::WebPage,
+                                   Command::Mail,           Command::About};
 
 std::set<Command> with(std::set<Command> base, std::initializer_list<Command> more)
 {
@@ -92,7 +92,7 @@ TEST_F(CommandStates, WithNoUnitOnlyTheCommandsThatNeedNothing)
 {
     fixture.start();
     EXPECT_EQ(enabledCommands(bar()), kAlways);
-    EXPECT_EQ(enabledSubMenus(bar()), (std::set<QString>{"Program", "Komórki", "Dokumenty", "Pomoc"}));
+    EXPECT_EQ(enabledSubMenus(bar()), (std::set<QString>{"Program", "Komórki", "Oceny", "Dokumenty", "Pomoc"}));
     EXPECT_FALSE(bar().toolButton("TaviroPersonSubMenuToolButton")->isEnabled());
     EXPECT_FALSE(bar().toolButton("TaviroGradeSubMenuToolButton")->isEnabled());
     EXPECT_TRUE(bar().toolButton("TaviroCellSubMenuToolButton")->isEnabled());
@@ -103,7 +103,8 @@ TEST_F(CommandStates, FollowTheSelection)
     startWithData();
     const auto unitCommands = {Command::ViewUnit, Command::CorrectUnit, Command::DeleteUnit, Command::NewEmployee};
     EXPECT_EQ(enabledCommands(bar()), with(kAlways, unitCommands));
-    EXPECT_EQ(enabledSubMenus(bar()), (std::set<QString>{"Program", "Komórki", "Pracownicy", "Dokumenty", "Pomoc"}));
+    EXPECT_EQ(enabledSubMenus(bar()),
+              (std::set<QString>{"Program", "Komórki", "Pracownicy", "Oceny", "Dokumenty", "Pomoc"}));
 
     tree()->setCurrentItem(tree()->topLevelItem(0));
     auto employeeCommands = with(kAlways, unitCommands);
