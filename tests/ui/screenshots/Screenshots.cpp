@@ -235,6 +235,9 @@ int main(int argc, char** argv)
     window.commands()->menuItem(ui::Command::CorrectEmployee)->trigger();
     save(&window, QStringLiteral("05-employee-page-correct"));
     window.findChild<QPushButton*>(QStringLiteral("TaviroPersonCancelButton"))->click();
+    window.commands()->menuItem(ui::Command::Deadlines)->trigger();
+    save(&window, QStringLiteral("06-deadlines-page"));
+    window.findChild<QPushButton*>(QStringLiteral("TaviroDueCloseButton"))->click();
     // The sheet pages at the size of the content area.
     window.showPage(ui::PageId::GradeA);
     const QSize pageSize = window.page(ui::PageId::GradeA)->size();
