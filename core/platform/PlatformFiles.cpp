@@ -1,9 +1,29 @@
-// What the two platform files share: owning a handle and moving it.
+// What the two platform files share: owning a handle and moving it, and the folder-sync hook.
 #include "PlatformFiles.h"
 
 #include <utility>
 
 namespace taviro::platform {
+namespace {
+
+FolderSyncObserver& folderSyncObserver()
+{
+    static FolderSyncObserver observer;
+    return observer;
+}
+
+} // namespace
+
+void setFolderSyncObserver(FolderSyncObserver observer)
+{
+    folderSyncObserver() = std::move(observer);
+}
+
+void detail::reportFolderSync(const std::string& path)
+{
+    if (const FolderSyncObserver& observer = folderSyncObserver())
+        observer(path);
+}
 
 File::~File()
 {

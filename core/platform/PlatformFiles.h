@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -161,9 +162,19 @@ enum class Permanence
 };
 Permanence permanenceOf(ErrorCode error);
 
-// Makes the folder entry of a newly created file durable (fsync of its folder on POSIX; NTFS
-// journals it with the file, so nothing is needed on Windows).
+// Makes the folder entry of a newly created file (or folder) durable: an fsync of the folder it is
+// in on POSIX; NTFS journals it with the file, so nothing is needed on Windows. The layer calls it
+// itself for every lock file and folder it makes and for every file replaceFile puts in place.
 void syncFolderOf(const std::string& filePath);
+// Test hook: told the path of every file or folder whose folder entry syncFolderOf makes durable,
+// on every platform (also where nothing needs doing). Empty for none; set it only while no other
+// thread uses the layer.
+using FolderSyncObserver = std::function<void(const std::string& path)>;
+void setFolderSyncObserver(FolderSyncObserver observer);
+namespace detail {
+// For the two platform files: tells the observer, if there is one.
+void reportFolderSync(const std::string& path);
+} // namespace detail
 // Replaces target by source in one atomic step and makes the change durable.
 ErrorCode replaceFile(const std::string& source, const std::string& target);
 ErrorCode removeFile(const std::string& path);

@@ -334,7 +334,7 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
             break;
         }
         if (created)
-            syncFolder(parentFolder(lockFilePath));
+            syncFolderOf(lockFilePath);
         struct stat held
         {};
         if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
@@ -422,6 +422,7 @@ Permanence permanenceOf(ErrorCode error)
 
 void syncFolderOf(const std::string& filePath)
 {
+    detail::reportFolderSync(filePath);
     syncFolder(parentFolder(filePath));
 }
 
@@ -430,7 +431,7 @@ ErrorCode replaceFile(const std::string& source, const std::string& target)
     if (::rename(source.c_str(), target.c_str()) != 0)
         return errno;
     // The rename is atomic at once; syncing the folder makes it survive a power cut as well.
-    syncFolder(parentFolder(target));
+    syncFolderOf(target);
     return 0;
 }
 
@@ -460,9 +461,11 @@ ErrorCode createDirectories(const std::string& path)
             return errno;
         return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
     }
-    // Made by this call: it is shared like the folder it is in (see sharedBits).
+    // Made by this call: it is shared like the folder it is in (see sharedBits), and its entry in
+    // that folder goes to the disk before anything is made inside it.
     if (const mode_t bits = sharedBits(parent, true); bits != 0 && ::stat(folder.c_str(), &info) == 0)
         ::chmod(folder.c_str(), (info.st_mode & 07777) | bits);
+    syncFolderOf(folder);
     return 0;
 }
 

@@ -270,8 +270,10 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
             error = static_cast<ErrorCode>(opened);
             return lock;
         }
-        if (opened != ERROR_ALREADY_EXISTS)
+        if (opened != ERROR_ALREADY_EXISTS) {
             ::FlushFileBuffers(handle); // a new lock file: its folder entry goes to the disk with it
+            syncFolderOf(lockFilePath);
+        }
     }
     OVERLAPPED range{}; // byte 0, length 1
     const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
@@ -335,9 +337,10 @@ Permanence permanenceOf(ErrorCode error)
     }
 }
 
-void syncFolderOf(const std::string&)
+void syncFolderOf(const std::string& filePath)
 {
     // NTFS journals a new folder entry with the file; the file itself is flushed by its creator.
+    detail::reportFolderSync(filePath);
 }
 
 bool fileExists(const std::string& path)
@@ -361,6 +364,7 @@ ErrorCode replaceFile(const std::string& source, const std::string& target)
     // write-through flag returns only once the new name is on the disk.
     if (!::MoveFileExW(wideSource.c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return static_cast<ErrorCode>(::GetLastError());
+    syncFolderOf(target);
     return 0;
 }
 

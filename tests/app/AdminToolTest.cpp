@@ -175,6 +175,13 @@ TEST(AdminToolCommandLine, UnknownCommandOrMissingDirectoryIsRefused)
     EXPECT_EQ(result.exitCode, 64);
     EXPECT_NE(result.err.find("set-admin-password"), std::string::npos) << result.err;
 
+    // Far more input than a pipe holds, which the refused tool never reads: standard input is a
+    // file, so nobody is left writing into a pipe whose reader has gone (SIGPIPE), however the two
+    // processes happen to be timed.
+    result = runTool(store.dir, {"make-coffee"}, std::string(std::size_t{1} << 20, 'x') + "\n");
+    EXPECT_EQ(result.exitCode, 64);
+    EXPECT_NE(result.err.find("Nieznane polecenie: make-coffee"), std::string::npos) << result.err;
+
     result =
         runProgram(TAVIRO_ADMIN_EXECUTABLE, {"--data-dir", store.dir.file("nowhere"), "set-admin-password"}, "haslo\n");
     EXPECT_EQ(result.exitCode, 2);

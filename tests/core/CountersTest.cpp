@@ -59,12 +59,21 @@ TEST(Counters, AnEmptyCounterFileCountsAsNewButADamagedOneIsAnError)
         EXPECT_THROW(store.counters.next(Counter::Grade), IoError);
         EXPECT_EQ(store.dir.read("Grade.cou"), damaged) << "a damaged counter is never overwritten";
     }
-    store.dir.write("Grade.cou", "ab");
-    try {
-        store.counters.next(Counter::Grade);
-    } catch (const IoError& error) {
-        EXPECT_NE(std::string(error.what()).find("(2 bajty)"), std::string::npos) << error.what();
-    }
+    // The message says what is wrong, with the noun in the form Polish gives it after the number.
+    const auto messageFor = [&](const std::string& damaged) {
+        store.dir.write("Grade.cou", damaged);
+        try {
+            store.counters.next(Counter::Grade);
+        } catch (const IoError& error) {
+            return std::string(error.what());
+        }
+        return std::string("<no error>");
+    };
+    EXPECT_NE(messageFor("ab").find("plik licznika jest uszkodzony (2 bajty)"), std::string::npos);
+    EXPECT_NE(messageFor(littleEndian(0)).find("plik licznika jest uszkodzony (wartość 0)"), std::string::npos);
+    // The largest value can be handed out no more: the next one would not fit.
+    EXPECT_NE(messageFor(littleEndian(0x7FFFFFFFu)).find("największą możliwą wartość"), std::string::npos);
+    EXPECT_EQ(store.dir.read("Grade.cou"), littleEndian(0x7FFFFFFFu));
 }
 
 TEST(Counters, AFailedWriteKeepsTheOldValue)

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 using namespace taviro;
 using namespace taviro::test;
 
@@ -229,6 +232,79 @@ TEST(RecordFiles, AFailedRewriteLeavesTheFileAsItWas)
     // Nothing stays locked after either failure.
     store.records.rewrite("Cell.dat", "000002", softDelete(RecordKind::Unit));
     EXPECT_TRUE(store.records.enumerateLive("Cell.dat", RecordKind::Unit, {}).empty());
+}
+
+namespace {
+
+// Runs a check while the rewrite writes its temporary file, that is between its reading of the
+// record file and the replacement of the file by the copy.
+class DuringTheCopy : public FaultInjector
+{
+public:
+    DuringTheCopy(std::string temporary, std::function<void()> check)
+        : m_temporary(std::move(temporary)), m_check(std::move(check))
+    {}
+    platform::ErrorCode beforeWrite(const std::string& relativeName) override
+    {
+        if (relativeName == m_temporary) {
+            ++calls;
+            m_check();
+        }
+        return 0;
+    }
+    platform::ErrorCode beforeRead(const std::string&) override { return 0; }
+    int calls = 0;
+
+private:
+    std::string m_temporary;
+    std::function<void()> m_check;
+};
+
+} // namespace
+
+// A rewrite holds its file alone (an exclusive lock) from its reading to the replacement: a second
+// rewrite on another workstation waits, since it would copy the file as it was before the first
+// and put its copy over the first one's. Readers and appenders wait as well.
+TEST(RecordFiles, ARewriteHoldsItsFileAloneFromItsReadingToTheReplacement)
+{
+    TestStore store;
+    store.dir.write("Cell.dat", storedText(kTwoUnits));
+    // Another workstation on the same data directory, with a session of its own.
+    CountingNotifier otherNotifier;
+    SharedFileAccess otherFiles(store.dir.directory(), otherNotifier);
+    Counters otherCounters(otherFiles);
+    RecordFiles other(otherFiles, otherCounters, "00000002");
+    std::vector<std::string> admitted;
+    DuringTheCopy during(store.records.temporaryFileName("Cell.dat"), [&] {
+        for (const auto& [name, kind] :
+             std::vector<std::pair<std::string, OpenKind>>{{"a reader", OpenKind::TextRead},
+                                                           {"an appender", OpenKind::TextAppend},
+                                                           {"a rewrite", OpenKind::BinaryRead},
+                                                           {"a whole-file write", OpenKind::BinaryReadWrite}}) {
+            try {
+                otherFiles.openOnce("Cell.dat", kind).close();
+                admitted.push_back(name);
+            } catch (const IoError&) {
+            }
+        }
+        // The other workstation's own rewrite waits (and is given up here after a few attempts).
+        otherNotifier.onWait = [](int waits) {
+            if (waits == 3)
+                throw std::runtime_error("still waiting");
+        };
+        EXPECT_THROW(other.rewrite("Cell.dat", "000001", softDelete(RecordKind::Unit)), std::runtime_error);
+        otherNotifier.onWait = nullptr;
+    });
+    store.files.setFaultInjector(&during);
+    UnitRegister(store.records).correct(Unit{"000002", "", "", "Biuro", "", "", "01-02-2020"});
+    store.files.setFaultInjector(nullptr);
+    ASSERT_EQ(during.calls, 1);
+    EXPECT_TRUE(admitted.empty()) << admitted.front() << " got in while the rewrite copied the file";
+    EXPECT_EQ(otherNotifier.waits, 3);
+    EXPECT_EQ(store.records.findUnitIdByName("Biuro"), "000002");
+    // Once it is over, the other workstation's rewrite goes through and keeps the first one's change.
+    EXPECT_TRUE(other.rewrite("Cell.dat", "000001", softDelete(RecordKind::Unit)));
+    EXPECT_EQ(store.records.findUnitIdByName("Biuro"), "000002");
 }
 
 TEST(RecordFiles, TemporaryNamesCarryTheSession)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -276,6 +277,68 @@ TEST(SharedFiles, StaleTemporaryFilesGoButNotFreshOnesOrOnesInUse)
     EXPECT_FALSE(store.dir.exists(crashedEmployees));
     for (const std::string& kept : {inUse, fresh, notOurs, wholeFile})
         EXPECT_TRUE(store.dir.exists(kept)) << kept;
+}
+
+namespace {
+
+// Records the paths whose folder entries the file layer makes durable while it lives.
+class FolderSyncs
+{
+public:
+    FolderSyncs()
+    {
+        platform::setFolderSyncObserver([this](const std::string& path) { synced.push_back(path); });
+    }
+    ~FolderSyncs() { platform::setFolderSyncObserver({}); }
+    FolderSyncs(const FolderSyncs&) = delete;
+    FolderSyncs& operator=(const FolderSyncs&) = delete;
+
+    // Where that path came in the syncs, or -1.
+    int position(const std::string& path) const
+    {
+        const auto found = std::find(synced.begin(), synced.end(), path);
+        return found == synced.end() ? -1 : static_cast<int>(found - synced.begin());
+    }
+    std::vector<std::string> synced;
+};
+
+} // namespace
+
+// A crash (a power cut) right after a new file was made must not take the file's name with it: a
+// new data file and a new lock file are each followed by a sync of their folder, the lock file's
+// before the data file's. Files that were there already cost no sync.
+TEST(SharedFiles, ANewDataFileAndItsLockFileAreFollowedByASyncOfTheirFolder)
+{
+    TestStore store;
+    store.dir.write("Cell.dat", "");
+    store.files.readIfExists("Cell.dat"); // the folder Locks is there from now on
+    FolderSyncs syncs;
+    store.files.createEmptyOnce("Pe000001.dat");
+    const int lockFile = syncs.position(store.dir.file("Locks/Pe000001.dat"));
+    const int dataFile = syncs.position(store.dir.file("Pe000001.dat"));
+    EXPECT_GE(lockFile, 0) << "the new lock file";
+    EXPECT_GT(dataFile, lockFile) << "the new data file, after its lock file";
+    EXPECT_EQ(syncs.synced.size(), 2u);
+
+    syncs.synced.clear();
+    store.files.openWithRetry("Pe000001.dat", OpenKind::TextAppend).close();
+    store.files.readIfExists("Pe000001.dat");
+    store.files.createEmptyOnce("Pe000001.dat");
+    EXPECT_TRUE(syncs.synced.empty()) << syncs.synced.front();
+
+    // A record added to a file that is not there yet: the file and the counter it draws from,
+    // each with its lock file.
+    store.records.add("Gr000007.dat", RecordKind::Appraisal, {{"GRADEA=", "x"}});
+    for (const std::string name : {"Gr000007.dat", "Locks/Gr000007.dat", "Grade.cou", "Locks/Grade.cou"})
+        EXPECT_GE(syncs.position(store.dir.file(name)), 0) << name;
+    // A rewrite puts a new file in the old one's place: its name is made durable too.
+    syncs.synced.clear();
+    store.records.rewrite("Gr000007.dat", "000001", softDelete(RecordKind::Appraisal));
+    EXPECT_GE(syncs.position(store.dir.file("Gr000007.dat")), 0);
+#ifndef _WIN32
+    // So is a folder the layer makes, here the folder of the temporary files.
+    EXPECT_GE(syncs.position(store.dir.file("Temp")), 0);
+#endif
 }
 
 TEST(SharedFiles, CreateEmptyOnceKeepsAFileThatAppearedMeanwhile)

@@ -80,12 +80,22 @@ std::string appraisalFile()
     return appraisalsFileName("000001");
 }
 
-void writeRecords(const TemporaryDataDirectory& dir, const std::vector<std::string>& ids)
+// The appraisal file with one record for each identifier, holding VALUE= with the value given.
+void writeRecordsWithValues(const TemporaryDataDirectory& dir,
+                            const std::vector<std::pair<std::string, std::string>>& valueById)
 {
     std::vector<std::string> lines;
-    for (const std::string& id : ids)
-        lines.insert(lines.end(), {"{", "ID=" + id, "VALUE=start", "DELETE=0", "}", ""});
+    for (const auto& [id, value] : valueById)
+        lines.insert(lines.end(), {"{", "ID=" + id, "VALUE=" + value, "DELETE=0", "}", ""});
     dir.write(appraisalFile(), storedText(lines));
+}
+
+void writeRecords(const TemporaryDataDirectory& dir, const std::vector<std::string>& ids)
+{
+    std::vector<std::pair<std::string, std::string>> valueById;
+    for (const std::string& id : ids)
+        valueById.emplace_back(id, "start");
+    writeRecordsWithValues(dir, valueById);
 }
 
 std::map<std::string, std::string> recordWithId(const ParsedFile& parsed, const std::string& id)
@@ -102,6 +112,32 @@ std::vector<std::string> args(const TemporaryDataDirectory& dir, std::initialize
     std::vector<std::string> all{rest};
     all.insert(all.begin() + 1, dir.directory().path());
     return all;
+}
+
+// The values the increment workers of those acknowledgement files wrote, each as often as it was
+// acknowledged.
+std::multiset<int> incrementsWritten(const TemporaryDataDirectory& dir, const std::vector<std::string>& ackFiles)
+{
+    std::multiset<int> written;
+    for (const std::string& name : ackFiles) {
+        for (const std::string& ack : acknowledgements(dir, name)) {
+            std::istringstream in(ack);
+            std::string kind;
+            int value = 0;
+            in >> kind >> value;
+            written.insert(value);
+        }
+    }
+    return written;
+}
+
+// 1, 2, … up to count: what increments that never overlap write between them.
+std::multiset<int> oneToCount(int count)
+{
+    std::multiset<int> values;
+    for (int value = 1; value <= count; ++value)
+        values.insert(value);
+    return values;
 }
 
 } // namespace
@@ -186,6 +222,34 @@ TEST(ConcurrentStore, RewritesAndAppendsAtOnceKeepEveryChange)
             EXPECT_EQ(recordWithId(parsed, id)["SEQ="], seq) << ack;
         }
     }
+}
+
+// Three workstations add 1 to the same value again and again, each addition a rewrite of its own.
+// A rewrite that let another in between its reading and its replacement (a shared lock, say) would
+// lose an addition, whichever iterations collide: two workstations would then write one value.
+TEST(ConcurrentStore, RewritesOfOneRecordAtOnceNeverOverwriteEachOther)
+{
+    TemporaryDataDirectory dir;
+    writeRecordsWithValues(dir, {{"900001", "0"}, {"900002", "start"}});
+    std::vector<std::unique_ptr<ChildProcess>> workers;
+    std::vector<std::string> ackFiles;
+    for (int w = 0; w < 3; ++w) {
+        ackFiles.push_back("ack-c" + std::to_string(w));
+        workers.push_back(std::make_unique<ChildProcess>(
+            kWorker, args(dir, {"increment", appraisalFile(), "900001", "100"}), dir.file(ackFiles.back())));
+    }
+    workers.push_back(
+        std::make_unique<ChildProcess>(kWorker, args(dir, {"append", appraisalFile(), "50", "a"}), dir.file("ack-a")));
+    for (auto& worker : workers)
+        EXPECT_EQ(worker->wait(), 0);
+
+    const ParsedFile parsed = parseStrictly(dir.read(appraisalFile()));
+    EXPECT_EQ(parsed.cutShort, 0);
+    EXPECT_TRUE(parsed.strayLines.empty());
+    EXPECT_EQ(parsed.records.size(), 52u);
+    EXPECT_EQ(recordWithId(parsed, "900001")["VALUE="], "300") << "an addition was lost";
+    EXPECT_EQ(incrementsWritten(dir, ackFiles), oneToCount(300)) << "each addition saw the one before it";
+    EXPECT_EQ(recordWithId(parsed, "900002")["VALUE="], "start");
 }
 
 TEST(ConcurrentStore, AReaderWaitsForAShortHoldWithoutAWarning)
@@ -278,8 +342,13 @@ TEST(ConcurrentStore, AWriterKilledAtAnyMomentLeavesEveryAcknowledgedChange)
 TEST(ConcurrentStore, LockFilesRemovedInALoopLoseNothingAcknowledged)
 {
     TemporaryDataDirectory dir;
-    writeRecords(dir, {"900001", "900002"});
+    writeRecordsWithValues(dir, {{"900001", "start"}, {"900002", "start"}, {"900003", "0"}});
     std::vector<std::unique_ptr<ChildProcess>> workers;
+    const std::vector<std::string> incrementAcks = {"ack-c0", "ack-c1"};
+    for (const std::string& ack : incrementAcks) {
+        workers.push_back(std::make_unique<ChildProcess>(
+            kWorker, args(dir, {"increment", appraisalFile(), "900003", "100"}), dir.file(ack)));
+    }
     for (const std::string id : {"900001", "900002"}) {
         workers.push_back(std::make_unique<ChildProcess>(kWorker, args(dir, {"rewrite", appraisalFile(), id, "150"}),
                                                          dir.file("ack-r" + id)));
@@ -289,28 +358,23 @@ TEST(ConcurrentStore, LockFilesRemovedInALoopLoseNothingAcknowledged)
                                                          dir.file("ack-a" + tag)));
     }
     // Somebody clears the lock files again and again while the workstations work.
-    std::atomic<bool> finished{false};
-    int removed = 0;
-    std::thread clearer([&] {
-        const std::filesystem::path locks(dir.file("Locks"));
-        while (!finished.load()) {
-            std::error_code ec;
-            for (std::filesystem::directory_iterator entry(locks, ec), end; !ec && entry != end; entry.increment(ec))
-                removed += std::filesystem::remove(entry->path(), ec) ? 1 : 0;
-            std::this_thread::yield();
-        }
-    });
+    FolderClearer clearer(dir.file("Locks"));
     for (auto& worker : workers)
         EXPECT_EQ(worker->wait(), 0);
-    finished.store(true);
-    clearer.join();
+    const int removed = clearer.stop();
 
     const ParsedFile parsed = parseStrictly(dir.read(appraisalFile()));
     EXPECT_EQ(parsed.cutShort, 0);
     EXPECT_TRUE(parsed.strayLines.empty());
-    EXPECT_EQ(parsed.records.size(), 302u);
+    EXPECT_EQ(parsed.records.size(), 303u);
     EXPECT_EQ(recordWithId(parsed, "900001")["VALUE="], "149") << "no rewrite overwrote another";
     EXPECT_EQ(recordWithId(parsed, "900002")["VALUE="], "149");
+    EXPECT_EQ(recordWithId(parsed, "900003")["VALUE="], "200") << "every acknowledged addition is there";
+    EXPECT_EQ(incrementsWritten(dir, incrementAcks), oneToCount(200));
+    std::set<std::string> ids;
+    for (const auto& record : parsed.records)
+        ids.insert(record.at("ID="));
+    EXPECT_EQ(ids.size(), parsed.records.size()) << "the counter never gave a number twice";
     for (const std::string tag : {"a", "b"}) {
         const auto acks = acknowledgements(dir, "ack-a" + tag);
         ASSERT_EQ(acks.size(), 150u);
@@ -321,5 +385,6 @@ TEST(ConcurrentStore, LockFilesRemovedInALoopLoseNothingAcknowledged)
             EXPECT_EQ(recordWithId(parsed, id)["SEQ="], seq) << ack << " is lost";
         }
     }
+    EXPECT_GT(removed, 0) << "the lock files were really removed meanwhile";
     RecordProperty("LockFilesRemoved", removed);
 }

@@ -1,6 +1,6 @@
-// Imports on several workstations at once, played by real processes: however they overlap, the
-// register comes out as one import after the other makes it; and a huge file takes no memory to
-// match its size.
+// Imports on several workstations at once, played by real processes: however they overlap, and
+// even with the lock files removed under them, the register comes out as one import after the
+// other makes it; and a huge file takes no memory to match its size.
 #include "ChildProcess.h"
 #include "TestSupport.h"
 
@@ -143,6 +143,60 @@ TEST(ImportProcesses, OverlappingFilesImportedAtOnceGiveWhatOneAfterTheOtherGive
     EXPECT_EQ(census(dir), expected);
     EXPECT_EQ(added.units, 20);
     EXPECT_EQ(added.employees, 250);
+}
+
+// What made 7 of 1501 acknowledged units disappear once: somebody clears Locks/ again and again
+// while two workstations import overlapping files and two others correct units of the same
+// Cell.dat. The register comes out as one import after the other makes it, and every correction
+// is there.
+TEST(ImportProcesses, LockFilesRemovedWhileImportsAndUnitRewritesRunLoseNothing)
+{
+    TemporaryDataDirectory inputs;
+    std::vector<std::string> files;
+    for (int k = 0; k < 2; ++k) {
+        const std::string name = "Lista" + std::to_string(k) + ".txt";
+        inputs.write(name, importLines(k * 60, 180)); // the pool's employees 0–179 and 60–239
+        files.push_back(inputs.file(name));
+    }
+    TemporaryDataDirectory dir;
+    // Two units another workstation keeps correcting: each correction adds 1 to VALUE=.
+    dir.write("Cell.dat", storedText({"{", "ID=900001", "CELLNAME=Kadry", "VALUE=0", "CELLDELETE=0", "}", "", "{",
+                                      "ID=900002", "CELLNAME=Płace", "VALUE=0", "CELLDELETE=0", "}", ""}));
+    std::vector<std::unique_ptr<ChildProcess>> workers;
+    for (std::size_t w = 0; w < files.size(); ++w) {
+        workers.push_back(std::make_unique<ChildProcess>(
+            kWorker, std::vector<std::string>{"import", dir.directory().path(), files[w]},
+            dir.file("ack-i" + std::to_string(w))));
+    }
+    for (const std::string id : {"900001", "900002"}) {
+        workers.push_back(std::make_unique<ChildProcess>(
+            kWorker, std::vector<std::string>{"increment", dir.directory().path(), "Cell.dat", id, "100"},
+            dir.file("ack-c" + id)));
+    }
+    FolderClearer clearer(dir.file("Locks"));
+    for (auto& worker : workers)
+        EXPECT_EQ(worker->wait(), 0);
+    const int removed = clearer.stop();
+    EXPECT_GT(removed, 0) << "the lock files were really removed meanwhile";
+
+    Census expected = importedOneAfterTheOther(files);
+    ASSERT_EQ(expected.units.size(), 20u);
+    ASSERT_EQ(expected.employees.size(), 240u);
+    expected.units.insert({"Kadry", "Płace"});
+    EXPECT_EQ(census(dir), expected);
+    CountingNotifier notifier;
+    SharedFileAccess reader(dir.directory(), notifier);
+    Counters counters(reader);
+    RecordFiles records(reader, counters, "00000000");
+    for (const std::string id : {"900001", "900002"}) {
+        std::string value;
+        for (const Field& field : records.readById("Cell.dat", id)) {
+            if (field.key == "VALUE=")
+                value = field.value;
+        }
+        EXPECT_EQ(value, "100") << "unit " << id << " lost a correction";
+        EXPECT_EQ(completeLines(dir.read("ack-c" + id)).size(), 100u);
+    }
 }
 
 TEST(ImportProcesses, AHugeFileOfEmptyLinesTakesNoMemoryToMatchItsSize)

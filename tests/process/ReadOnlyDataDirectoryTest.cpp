@@ -12,6 +12,7 @@
 using namespace taviro;
 using namespace taviro::test;
 
+#ifndef _WIN32
 namespace {
 
 const std::string kWorker = TAVIRO_STORE_WORKER;
@@ -53,6 +54,7 @@ private:
 };
 
 } // namespace
+#endif
 
 TEST(ReadOnlyDataDirectory, ReadingAndLoginWorkAndTheImportEndsWithItsMessage)
 {

@@ -5,6 +5,9 @@
 //   append  DIR FILE COUNT TAG     add COUNT appraisal records (A <id> <seq>)
 //   draw    DIR COUNT              draw COUNT numbers from the Cell counter (N <number>)
 //   rewrite DIR FILE ID COUNT      set VALUE= of record ID to 0..COUNT-1 (R <value>)
+//   increment DIR FILE ID COUNT    add 1 to the number in VALUE= of record ID, COUNT times, each a
+//                                  rewrite of its own (C <value written>): two rewrites that
+//                                  overlap lose one of the two additions
 //   hold    DIR FILE MS            hold FILE exclusively for MS milliseconds (prints "held")
 //   churn   DIR FILE ID            alternate appends and rewrites of record ID until killed
 //   move    DIR FROM TO EMPLOYEE COUNT
@@ -57,6 +60,23 @@ void rewriteOne(Workstation& station, const std::string& file, const std::string
     station.records.rewrite(file, id, replaceValues({{"VALUE=", std::to_string(value)}}));
 }
 
+// The value the rewrite wrote, or -1 when the record (or its VALUE= line) is not in the file.
+int incrementOne(Workstation& station, const std::string& file, const std::string& id)
+{
+    int written = -1;
+    station.records.rewrite(file, id, [&](const std::vector<std::string>& lines) {
+        std::vector<std::string> out = lines;
+        for (std::string& line : out) {
+            if (line.rfind("VALUE=", 0) == 0) {
+                written = std::atoi(line.c_str() + 6) + 1;
+                line = "VALUE=" + std::to_string(written);
+            }
+        }
+        return out;
+    });
+    return written;
+}
+
 int browse(const std::vector<std::string>& args)
 {
     Workstation station(args[1], false);
@@ -107,6 +127,15 @@ int run(const std::vector<std::string>& args)
         for (int value = 0; value < std::atoi(args[4].c_str()); ++value) {
             rewriteOne(station, args[2], args[3], value);
             acknowledge("R " + std::to_string(value));
+        }
+        return 0;
+    }
+    if (command == "increment" && args.size() == 5) {
+        for (int n = 0; n < std::atoi(args[4].c_str()); ++n) {
+            const int written = incrementOne(station, args[2], args[3]);
+            if (written < 0)
+                return 3;
+            acknowledge("C " + std::to_string(written));
         }
         return 0;
     }

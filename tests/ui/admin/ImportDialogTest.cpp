@@ -191,6 +191,41 @@ TEST_F(ImportFromAdminPage, ImportedUnitsAppearInTheNavigationPanel)
     EXPECT_EQ(tree->topLevelItemCount(), 2);
 }
 
+// The dialog hands on which encoding it read the file in; the administration page says it in the
+// status bar (see the test above for Windows-1250).
+TEST(ImportDialog, ItsResultSaysWhichEncodingTheFileWasReadIn)
+{
+    TestStore store;
+    widgets::ScriptedMessageDialogs dialogs;
+    TemporaryDataDirectory inputs;
+    inputs.write("lista.txt", "\xEF\xBB\xBF" + importLine("Księgowość", "Żaneta", "Wójcik") + "\r\n");
+    TTaviroImportForm form(store.records, dialogs, QString::fromStdString(store.dir.directory().path()),
+                           [&](QWidget*, const QString&) { return QString::fromStdString(inputs.file("lista.txt")); });
+    form.findChild<QPushButton*>("TaviroImportOkButton")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialogs.informations.isEmpty());
+    ASSERT_TRUE(form.importResult().has_value());
+    EXPECT_EQ(importSummaryText(*form.importResult()), "Przyjęte wiersze: 1, nowe komórki: 1, nowi pracownicy: 1. "
+                                                       "Plik odczytano w kodowaniu UTF-8 ze znacznikiem BOM.");
+    EXPECT_EQ(UnitRegister(store.records).liveUnits(), (std::vector<UnitEntry>{{"000001", "Księgowość"}}))
+        << "no mark in the unit's name, no mangled letters";
+}
+
+TEST_F(ImportFromAdminPage, AFileWithTextTheDataFilesCannotHoldIsRefusedNamingItsLine)
+{
+    chosenFile = QString::fromStdString(fixture.dir.file("serce.txt"));
+    fixture.dir.write("serce.txt", importLine("Kadry", "Anna", "Nowak") + "\r\n" +
+                                       importLine("Kadry", "Jan", "Kowalski ♥") + "\r\n");
+    EXPECT_EQ(runImport(), QDialog::Accepted) << "the dialog closes";
+    ASSERT_EQ(fixture.dialogs.informations.size(), 1);
+    EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wiersz 2 pliku importu zawiera znak „♥”"))
+        << fixture.dialogs.informations[0].toStdString();
+    EXPECT_TRUE(fixture.dialogs.informations[0].endsWith("Nic nie zostało zaimportowane."));
+    EXPECT_FALSE(fixture.dir.exists("Cell.dat")) << "not even the first line's unit";
+    EXPECT_FALSE(fixture.window->statusBar()->currentMessage().startsWith("Przyjęte wiersze"));
+    EXPECT_TRUE(unitList().isEmpty());
+}
+
 TEST_F(ImportFromAdminPage, AFileWithoutUsableLinesIsReported)
 {
     chosenFile = QString::fromStdString(fixture.dir.file("pusty.txt"));
