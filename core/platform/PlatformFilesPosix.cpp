@@ -32,6 +32,21 @@ template <typename Call> auto retryOnInterrupt(Call call)
     return result;
 }
 
+// Reads until count bytes are in or the end of the file is reached; read(done) reads the next part.
+template <typename Read> ErrorCode readUntilFullOrEnd(std::size_t count, std::size_t& got, Read read)
+{
+    got = 0;
+    while (got < count) {
+        const ssize_t n = retryOnInterrupt([&] { return read(got); });
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 std::string parentFolder(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -228,31 +243,15 @@ ErrorCode File::stamp(FileStamp& stamp) const
 
 ErrorCode File::readAt(std::uint64_t offset, char* buffer, std::size_t count, std::size_t& got) const
 {
-    got = 0;
-    while (got < count) {
-        const ssize_t n = retryOnInterrupt(
-            [&] { return ::pread(toFd(m_handle), buffer + got, count - got, static_cast<off_t>(offset + got)); });
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    return 0;
+    return readUntilFullOrEnd(count, got, [&](std::size_t done) {
+        return ::pread(toFd(m_handle), buffer + done, count - done, static_cast<off_t>(offset + done));
+    });
 }
 
 ErrorCode File::readNext(char* buffer, std::size_t count, std::size_t& got)
 {
-    got = 0;
-    while (got < count) {
-        const ssize_t n = retryOnInterrupt([&] { return ::read(toFd(m_handle), buffer + got, count - got); });
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    return 0;
+    return readUntilFullOrEnd(count, got,
+                              [&](std::size_t done) { return ::read(toFd(m_handle), buffer + done, count - done); });
 }
 
 ErrorCode File::writeAt(std::uint64_t offset, const char* data, std::size_t count)
@@ -477,38 +476,6 @@ bool secondsSinceChange(const std::string& path, std::int64_t& seconds)
         return false;
     seconds = static_cast<std::int64_t>(::time(nullptr)) - static_cast<std::int64_t>(info.st_mtime);
     return true;
-}
-
-std::string executablePath()
-{
-    std::string buffer(PATH_MAX, '\0');
-    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0)
-        return {};
-    buffer.resize(static_cast<std::size_t>(n));
-    return buffer;
-}
-
-std::vector<std::string> commandLineArguments(int argc, char** argv)
-{
-    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
-}
-
-std::string absolutePath(const std::string& path)
-{
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(std::filesystem::path(path), ec);
-    return ec ? path : absolute.lexically_normal().string();
-}
-
-std::string errorText(ErrorCode error)
-{
-    return std::strerror(error);
-}
-
-void sleepMilliseconds(int milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 } // namespace taviro::platform
