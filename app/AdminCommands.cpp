@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "CheckCommand.h"
 #include "DueCommand.h"
 
 #include "Accounts.h"
@@ -21,7 +22,7 @@ namespace {
 constexpr std::string_view kDataDirOption = "--data-dir";
 
 // Adding a command means one function and one row here.
-const std::array<Command, 3> kCommands = {{
+const std::array<Command, 4> kCommands = {{
     {"set-admin-password", "", 0,
      "ustawia hasło administratora (plik Admin.dat); nowe hasło jest czytane jako jeden wiersz z wejścia "
      "standardowego",
@@ -34,6 +35,10 @@ const std::array<Command, 3> kCommands = {{
      "terminy ocen okresowych: kogo i do kiedy trzeba ocenić oraz kto jest po terminie, na ekranie albo "
      "w pliku CSV",
      &listDueAppraisals},
+    {"check", "", 0,
+     "sprawdza wszystkie pliki danych (rekordy, kodowanie, liczniki, identyfikatory, pliki komórek, pracowników "
+     "i ocen, dokumenty notatek, folder Temp) i wypisuje znalezione problemy; nie zmienia żadnego pliku danych",
+     &checkDataFiles},
 }};
 
 struct CommandLine
@@ -170,7 +175,8 @@ int runAdminTool(const std::vector<std::string>& arguments, Console& console)
         // with its message (an IoError, below) instead of a wait for ever.
         ConsoleWaitNotifier notifier;
         SharedFileAccess files(directory, notifier);
-        files.removeStaleTemporaryFiles(); // what a crash left in Temp, as at every start
+        if (command->run != &checkDataFiles)   // the check changes nothing; it reports what is left
+            files.removeStaleTemporaryFiles(); // what a crash left in Temp, as at every start
         CommandContext context{files, line->commandArguments, console};
         return command->run(context);
     } catch (const IoError& failure) {
