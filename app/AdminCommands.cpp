@@ -35,9 +35,11 @@ const std::array<Command, 4> kCommands = {{
      "terminy ocen okresowych: kogo i do kiedy trzeba ocenić oraz kto jest po terminie, na ekranie albo "
      "w pliku CSV",
      &listDueAppraisals},
-    {"check", "", 0,
+    {"check", "[--repair]", kOwnOptions,
      "sprawdza wszystkie pliki danych (rekordy, kodowanie, liczniki, identyfikatory, pliki komórek, pracowników "
-     "i ocen, dokumenty notatek, folder Temp) i wypisuje znalezione problemy; nie zmienia żadnego pliku danych",
+     "i ocen, dokumenty notatek, folder Temp, konta, uprawnienia) i wypisuje znalezione problemy; nie zmienia "
+     "żadnego pliku danych, chyba że z --repair: wtedy naprawia to, co da się naprawić bez utraty danych, "
+     "a poprzednią zawartość zmienianych plików zachowuje w folderze Kopie",
      &checkDataFiles},
 }};
 

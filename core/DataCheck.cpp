@@ -1,4 +1,5 @@
 #include "DataCheck.h"
+#include "DataCheckAccess.h"
 #include "DataCheckText.h"
 
 #include "Counters.h"
@@ -85,7 +86,8 @@ public:
     {
         std::vector<std::pair<long long, std::string>> employeeFiles;
         std::vector<std::pair<long long, std::string>> appraisalFiles;
-        for (const std::string& name : dataFileNames()) {
+        const std::vector<std::string> names = dataFileNames();
+        for (const std::string& name : names) {
             if (const auto unit = numberInName(name, "Pe", ".dat"))
                 employeeFiles.emplace_back(*unit, name);
             else if (const auto employee = numberInName(name, "Gr", ".dat"))
@@ -97,7 +99,11 @@ public:
         for (const auto& [employee, name] : appraisalFiles)
             checkAppraisals(name, employee);
         checkCounters();
+        if (const auto users = read("Users.dat"))
+            checkUserLines(
+                "Users.dat", *users, [&](long long unit) { return m_units.contains(unit); }, m_report.findings);
         checkTemporaryFolder();
+        checkSharing(m_files, names, m_report.findings);
         return std::move(m_report);
     }
 
@@ -295,15 +301,17 @@ private:
                         if (added)
                             return;
                         const std::string id = identifierText(employee.id);
-                        if (seen->second.place.file != file && seen->second.name == name)
+                        if (seen->second.place.file != file && seen->second.name == name) {
+                            m_report.employeesTwice.push_back({employee.id, seen->second.place.file, file});
                             add(file, employee.line,
                                 "pracownik " + id + " (" + trimmed(name) + ") jest także " +
                                     placeSeenFrom(seen->second.place, file) +
                                     ": przeniesienie do innej komórki zatrzymało się w połowie");
-                        else
+                        } else {
                             add(file, employee.line,
                                 "identyfikator pracownika " + id + " jest już użyty " +
                                     placeSeenFrom(seen->second.place, file));
+                        }
                     });
     }
 
@@ -353,6 +361,8 @@ private:
             };
             if (!content) {
                 if (highest)
+                    m_report.countersBehind.push_back({file, highest->value});
+                if (highest)
                     add(file, 0,
                         "pliku licznika nie ma, więc następne losowanie da " +
                             identifierText(1, counterWidth(counter)) + ", a " + inUse() +
@@ -372,6 +382,7 @@ private:
             if (value < 1) {
                 add(file, 0, "licznik ma niepoprawną wartość " + std::to_string(value));
             } else if (highest && value <= highest->value) {
+                m_report.countersBehind.push_back({file, highest->value});
                 add(file, 0,
                     "licznik wskazuje " + identifierText(value, counterWidth(counter)) + ", a " + inUse() +
                         "; następne losowanie wydałoby identyfikator, który już jest w użyciu");
@@ -381,16 +392,7 @@ private:
 
     void checkTemporaryFolder()
     {
-        std::vector<std::string> names;
-        std::error_code error;
-        std::filesystem::directory_iterator entries(pathOf(m_files.fullPath("Temp")), error);
-        for (const std::filesystem::directory_iterator end; !error && entries != end; entries.increment(error)) {
-            std::error_code ignored;
-            if (entries->is_regular_file(ignored))
-                names.push_back(utf8Of(entries->path().filename()));
-        }
-        std::sort(names.begin(), names.end());
-        for (const std::string& name : names) {
+        for (const std::string& name : filesIn(m_files.fullPath("Temp"))) {
             const std::string file = relativeName({"Temp", name});
             std::int64_t age = 0;
             if (!platform::secondsSinceChange(m_files.fullPath(file), age) || age < m_leftoverAge)

@@ -180,6 +180,13 @@ ErrorCode replaceFile(const std::string& source, const std::string& target);
 ErrorCode removeFile(const std::string& path);
 // Creates the folder and any missing parents; an existing folder is success.
 ErrorCode createDirectories(const std::string& path);
+// Whether the file lacks permissions its folder gives to other users (see the header comment): on
+// POSIX the read and write bits for the group (or for others) while the folder is writable by its
+// group (or by everybody), so that the others cannot lock, append to or replace it. Never on
+// Windows, where the file inherits its folder's access list.
+bool lacksFolderSharing(const std::string& path);
+// Gives the file those missing permissions; 0 on success (and always on Windows).
+ErrorCode shareLikeFolder(const std::string& path);
 // Seconds since the file was last changed; false when it cannot be told.
 bool secondsSinceChange(const std::string& path, std::int64_t& seconds);
 std::string executablePath();

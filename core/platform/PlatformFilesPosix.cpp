@@ -389,6 +389,25 @@ bool fileExists(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool lacksFolderSharing(const std::string& path)
+{
+    struct stat info
+    {};
+    const mode_t bits = sharedBits(parentFolder(path), false);
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & bits) != bits;
+}
+
+ErrorCode shareLikeFolder(const std::string& path)
+{
+    struct stat info
+    {};
+    const mode_t bits = sharedBits(parentFolder(path), false);
+    if (::stat(path.c_str(), &info) != 0 ||
+        ((info.st_mode & bits) != bits && ::chmod(path.c_str(), (info.st_mode & 07777) | bits) != 0))
+        return errno;
+    return 0;
+}
+
 bool isNotFound(ErrorCode error)
 {
     return error == ENOENT;

@@ -392,6 +392,17 @@ ErrorCode createDirectories(const std::string& path)
     return std::filesystem::is_directory(folder, ec) ? 0 : ERROR_DIRECTORY;
 }
 
+// A file inherits its folder's access list: nothing to tell or to mend.
+bool lacksFolderSharing(const std::string&)
+{
+    return false;
+}
+
+ErrorCode shareLikeFolder(const std::string&)
+{
+    return 0;
+}
+
 bool secondsSinceChange(const std::string& path, std::int64_t& seconds)
 {
     std::wstring widePath;

@@ -68,6 +68,15 @@ TEST_F(CheckCommand, ReportsOneLinePerFindingThenTheSummaryAndChangesNothing)
     EXPECT_EQ(err.str(), "");
     EXPECT_EQ(dir.read("Cell.cou"), cou);
     EXPECT_TRUE(dir.exists(leftover));
+    // --repair tells the findings, each repair, then the check of what it left.
+    ASSERT_EQ(run({"--repair"}), 0) << err.str();
+    EXPECT_NE(out.str().find("Naprawa:\nCell.cou: licznik ustawiony na 000003"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Temp: usunięto pozostałości po pracy programu, których nikt nie używał: 1\n"
+                             "Po naprawie:\nSprawdzono 2 pliki: nie znaleziono problemów.\n"),
+              std::string::npos)
+        << out.str();
+    EXPECT_EQ(dir.read("Cell.cou"), std::string("\x03\x00\x00\x00", 4));
+    EXPECT_FALSE(dir.exists(leftover));
 }
 
 TEST_F(CheckCommand, ExitsWithTwoWhenTheCheckCannotBeMade)
@@ -78,5 +87,6 @@ TEST_F(CheckCommand, ExitsWithTwoWhenTheCheckCannotBeMade)
     EXPECT_EQ(err.str().rfind("Nie można było sprawdzić danych: ", 0), 0u) << err.str();
     EXPECT_EQ(out.str(), "");
 
-    EXPECT_EQ(run({"--repair"}), admin::kUsage) << "nothing is repaired";
+    EXPECT_EQ(run({"--repair"}), 2) << "nothing is repaired where the check cannot be made";
+    EXPECT_EQ(run({"--fix"}), admin::kUsage);
 }

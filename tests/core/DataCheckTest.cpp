@@ -1,7 +1,10 @@
 // The check of a data directory: a clean office reports nothing, and each kind of damage, seeded on
 // its own into that office, is reported exactly once with its file and line.
 #include "DataCheck.h"
+#include "Accounts.h"
+#include "DataRepair.h"
 #include "TestSupport.h"
+#include "TextCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +64,19 @@ protected:
         CountingNotifier notifier;
         SharedFileAccess files(dir.directory(), notifier);
         return checkDataDirectory(files).findings;
+    }
+
+    // Repairs what the check finds and returns what the repair said; the check after it is clean.
+    std::string repairAndCheckAgain()
+    {
+        CountingNotifier notifier;
+        SharedFileAccess files(dir.directory(), notifier);
+        std::string said;
+        for (const std::string& line : repairDataDirectory(files, checkDataDirectory(files), "20260301-120000"))
+            said += line + "\n";
+        const std::vector<DataFinding> left = check();
+        EXPECT_TRUE(left.empty()) << said << findingText(left.front());
+        return said;
     }
 
     // The check finds exactly one thing, in that file and line, and says so with that text.
@@ -221,4 +237,87 @@ TEST_F(DataCheck, LeftoversInTempOlderThanADay)
     std::filesystem::last_write_time(pathOf(dir.file(leftover)),
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(50));
     expectOnly(leftover, 0, "pozostałość po pracy programu sprzed 2 dni");
+}
+
+TEST_F(DataCheck, UserLinesThatDoNotDecodeOrNameUnitsThatDoNotExist)
+{
+    const auto line = [](const std::string& units) {
+        return pairEncode(
+            utf8ToCp1250(userLineText({"Jan", "Nowak", "kadrowy", "jnowak", "tajne", std::string(14, '1'), units})));
+    };
+    const std::string good = line("000001#000002#");
+    dir.write("Users.dat", good + "\r\n" + line("000001#") + "\r\n");
+    EXPECT_TRUE(check().empty());
+
+    dir.write("Users.dat", good + "\r\n" + good.substr(0, 8) + "*" + good.substr(9) + "\r\n");
+    expectOnly("Users.dat", 2, "znak „*” w kolumnie 9 nie należy do zapisu kont");
+    dir.write("Users.dat", good.substr(0, good.size() - 1) + "\r\n");
+    expectOnly("Users.dat", 1, "nieparzystą liczbę znaków");
+    dir.write("Users.dat", pairEncode("Jan\r\nNowak\r\n") + "\r\n");
+    expectOnly("Users.dat", 1, "nie składa się z siedmiu pól");
+    dir.write("Users.dat", good + "\r\n" + line("000002#000009#") + "\r\n");
+    expectOnly("Users.dat", 2, "konto „jnowak” ma dostęp do komórki 000009, której nie ma w pliku Cell.dat");
+}
+
+#ifndef _WIN32
+TEST_F(DataCheck, LockFilesOtherUsersCannotLock)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(pathOf(dir.file("Locks")));
+    fs::permissions(pathOf(dir.file("Locks")), fs::perms::group_write | fs::perms::group_read | fs::perms::group_exec,
+                    fs::perm_options::add);
+    EXPECT_TRUE(check().empty()) << "the check's own lock files are shared like their folder";
+    const std::string lock = relativeName({"Locks", "Cell.dat"});
+    fs::permissions(pathOf(dir.file(lock)), fs::perms::group_write, fs::perm_options::remove);
+    expectOnly(lock, 0, "plik blokady nie ma uprawnień odczytu i zapisu");
+    EXPECT_NE(repairAndCheckAgain().find(lock + ": nadano uprawnienia"), std::string::npos);
+}
+#endif
+
+TEST_F(DataCheck, RepairRaisesACounterAndKeepsItsOldValue)
+{
+    dir.write("Person.cou", counterBytes(21));
+    EXPECT_NE(repairAndCheckAgain().find("Person.cou: licznik ustawiony na 000022"), std::string::npos);
+    EXPECT_EQ(dir.read("Person.cou"), counterBytes(22));
+    EXPECT_EQ(dir.read(relativeName({"Kopie", "Person.cou.20260301-120000"})), counterBytes(21));
+}
+
+TEST_F(DataCheck, RepairRemovesTheCopyAMoveLeftInTheUnitItWasLeaving)
+{
+    const std::string before = dir.read("Pe000001.dat");
+    // The move appended Jan Nowak to unit 2 and stopped before taking him out of unit 1.
+    dir.write("Pe000002.dat",
+              recordFile({employeeRecord("000021", "Ewa", "Świeża"), employeeRecord("000011", "Jan", "Nowak")}));
+    const std::string moved = dir.read("Pe000002.dat");
+    EXPECT_NE(repairAndCheckAgain().find("Pe000001.dat: usunięto drugą kopię pracownika 000011"), std::string::npos);
+    EXPECT_EQ(dir.read("Pe000001.dat"), recordFile({employeeRecord("000012", "Anna", "Kos", true)}));
+    EXPECT_EQ(dir.read("Pe000002.dat"), moved);
+    EXPECT_EQ(dir.read(relativeName({"Kopie", "Pe000001.dat.20260301-120000"})), before);
+}
+
+TEST_F(DataCheck, RepairLeavesTwoCopiesThatDifferAsTheyAre)
+{
+    dir.write("Pe000002.dat",
+              recordFile({employeeRecord("000021", "Ewa", "Świeża"), employeeRecord("000011", "Jan", "Nowak", true)}));
+    const std::string first = dir.read("Pe000001.dat");
+    const std::string second = dir.read("Pe000002.dat");
+    CountingNotifier notifier;
+    SharedFileAccess files(dir.directory(), notifier);
+    const auto said = repairDataDirectory(files, checkDataDirectory(files), "20260301-120000");
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("nie naprawiono, obie kopie różnią się"), std::string::npos) << said[0];
+    EXPECT_EQ(dir.read("Pe000001.dat"), first);
+    EXPECT_EQ(dir.read("Pe000002.dat"), second);
+    EXPECT_FALSE(dir.exists("Kopie"));
+}
+
+TEST_F(DataCheck, RepairRemovesOldLeftoversInTemp)
+{
+    const std::string leftover = relativeName({"Temp", "Gr00001100000003.tem"});
+    dir.write(leftover, "half a rewrite");
+    std::filesystem::last_write_time(pathOf(dir.file(leftover)),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(50));
+    repairAndCheckAgain();
+    EXPECT_FALSE(dir.exists(leftover));
+    EXPECT_TRUE(dir.exists(relativeName({"Temp", "Pe00000100000006.tem"}))) << "a rewrite going on now stays";
 }
