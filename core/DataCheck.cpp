@@ -117,18 +117,11 @@ private:
     std::vector<std::string> dataFileNames() const
     {
         const std::string& folder = m_files.directory().path();
-        std::vector<std::string> names;
         std::error_code error;
-        std::filesystem::directory_iterator entries(pathOf(folder), error);
-        for (const std::filesystem::directory_iterator end; !error && entries != end; entries.increment(error)) {
-            std::error_code ignored;
-            if (entries->is_regular_file(ignored))
-                names.push_back(utf8Of(entries->path().filename()));
-        }
+        std::vector<std::string> names = filesIn(folder, &error);
         if (error)
             throw IoError(".", error.message(),
                           "Nie można odczytać zawartości katalogu danych " + folder + ": " + error.message());
-        std::sort(names.begin(), names.end());
         return names;
     }
 

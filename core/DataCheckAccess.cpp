@@ -83,16 +83,18 @@ void checkSharing(const SharedFileAccess& files, const std::vector<std::string>&
         look(relativeName({"Locks", name}), "plik blokady");
 }
 
-std::vector<std::string> filesIn(const std::string& folder)
+std::vector<std::string> filesIn(const std::string& folder, std::error_code* error)
 {
     std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(pathOf(folder), error);
-    for (const std::filesystem::directory_iterator end; !error && entries != end; entries.increment(error)) {
+    std::error_code listing;
+    std::filesystem::directory_iterator entries(pathOf(folder), listing);
+    for (const std::filesystem::directory_iterator end; !listing && entries != end; entries.increment(listing)) {
         std::error_code ignored;
         if (entries->is_regular_file(ignored))
             names.push_back(utf8Of(entries->path().filename()));
     }
+    if (error)
+        *error = listing;
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace taviro::check {
@@ -23,7 +24,8 @@ void checkUserLines(const std::string& file, std::string_view content,
 void checkSharing(const SharedFileAccess& files, const std::vector<std::string>& dataFiles,
                   std::vector<DataFinding>& findings);
 
-// The regular files of a folder, by name, in name order; nothing when the folder is missing.
-std::vector<std::string> filesIn(const std::string& folder);
+// The regular files of a folder, by name, in name order; nothing when the folder is missing or
+// cannot be listed (then error says why, when given).
+std::vector<std::string> filesIn(const std::string& folder, std::error_code* error = nullptr);
 
 } // namespace taviro::check
