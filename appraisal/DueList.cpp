@@ -108,6 +108,15 @@ std::string dueStateCell(const Deadline& deadline)
     return state;
 }
 
+std::array<std::string, kDueCellCount> dueCells(const DueRow& row)
+{
+    const Deadline& due = row.deadline;
+    return {row.unit.name,         row.employee.firstName + " " + row.employee.surname,
+            row.employee.position, dateText(due.lastDate),
+            lastLevelText(due),    dueText(due),
+            dueStateCell(due)};
+}
+
 std::string dueListCsv(const std::vector<DueRow>& rows)
 {
     std::string csv = "\xEF\xBB\xBF";

@@ -7,6 +7,7 @@
 #include "RecordFiles.h"
 #include "Register.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ std::string dueText(const Deadline& deadline);
 // The state as the list shows it, with the number of unfinished sheets when there are any:
 // "w terminie (niezakończone: 1)".
 std::string dueStateCell(const Deadline& deadline);
+
+// What the list shows of a row, column by column: unit, "first name surname", position, last
+// appraisal's date and level, due date or window, state.
+inline constexpr std::size_t kDueCellCount = 7;
+std::array<std::string, kDueCellCount> dueCells(const DueRow& row);
 
 // The rows as CSV: UTF-8 with a byte-order mark, fields separated by ";" and quoted where they hold
 // one, lines ended with CR LF, dates dd-mm-yyyy; a heading line first.

@@ -36,17 +36,14 @@ QString text(const std::string& value)
     return QString::fromStdString(value);
 }
 
+// The number, then the list's own cells.
 std::array<QString, kColumns.size()> cells(const DueRow& row, int number)
 {
-    const Deadline& due = row.deadline;
-    return {QString::number(number),
-            text(row.unit.name),
-            text(row.employee.firstName + " " + row.employee.surname),
-            text(row.employee.position),
-            due.lastDate ? text(formatDate(*due.lastDate)) : QString(),
-            text(lastLevelText(due)),
-            text(dueText(due)),
-            text(dueStateCell(due))};
+    static_assert(kColumns.size() == kDueCellCount + 1);
+    std::array<QString, kColumns.size()> values{QString::number(number)};
+    const auto shown = dueCells(row);
+    std::transform(shown.begin(), shown.end(), values.begin() + 1, text);
+    return values;
 }
 
 // One row of boxes, each with its text cut to the box.

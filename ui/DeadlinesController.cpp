@@ -39,13 +39,9 @@ void DeadlinesController::run(Command)
 {
     CommandLock lock(m_host);
     const PeriodsReading periods = readDeadlinePeriodsFile(m_services.files());
-    const std::string& user = m_services.session().user;
-    const bool administrator = isAdministrator(user);
-    const std::string access = administrator ? std::string() : m_services.accounts().unitAccessList(user);
     // A read error goes up before the page is shown: the lock lets go and the start page stays.
-    std::vector<DueRow> rows =
-        dueList(m_services.records(), m_services.environment().clock.today(), periods.periods,
-                [&](const UnitEntry& unit) { return Accounts::unitAccessCheck(administrator, unit.id, access); });
+    std::vector<DueRow> rows = dueList(m_services.records(), m_services.environment().clock.today(), periods.periods,
+                                       m_services.unitVisibility());
     if (!periods.problems.empty()) {
         QStringList problems;
         for (const std::string& problem : periods.problems)

@@ -255,14 +255,12 @@ void NavigationPanel::userPickedUnit()
 
 void NavigationPanel::fillUnitList()
 {
-    const std::string& user = m_services.session().user;
-    const bool administrator = isAdministrator(user);
-    const std::string accessList = administrator ? std::string() : m_services.accounts().unitAccessList(user);
+    const auto visible = m_services.unitVisibility();
     const std::vector<UnitEntry> units = m_services.units().liveUnits();
     const QSignalBlocker blocker(m_units);
     m_units->clear();
     for (const UnitEntry& unit : units) {
-        if (Accounts::unitAccessCheck(administrator, unit.id, accessList))
+        if (visible(unit))
             m_units->addItem(QString::fromStdString(unit.name), integerId(unit.id));
     }
     m_units->setCurrentIndex(m_units->count() > 0 ? 0 : -1);

@@ -35,4 +35,14 @@ QDate Services::today() const
     return QDate(date.year, date.month, date.day);
 }
 
+std::function<bool(const UnitEntry&)> Services::unitVisibility()
+{
+    const std::string& user = m_session.user;
+    const bool administrator = isAdministrator(user);
+    std::string access = administrator ? std::string() : m_accounts.unitAccessList(user);
+    return [administrator, access = std::move(access)](const UnitEntry& unit) {
+        return Accounts::unitAccessCheck(administrator, unit.id, access);
+    };
+}
+
 } // namespace taviro::ui

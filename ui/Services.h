@@ -16,6 +16,7 @@
 
 #include <QDate>
 
+#include <functional>
 #include <memory>
 
 namespace taviro::ui {
@@ -35,6 +36,9 @@ public:
     Counters& counters() { return m_counters; }
     Accounts& accounts() { return m_accounts; }
     SessionState& session() { return m_session; }
+    // Whether the logged-in user may see a unit: the administrator every one, anybody else those of
+    // their access list, read from Users.dat once for the predicate.
+    std::function<bool(const UnitEntry&)> unitVisibility();
     const SessionState& session() const { return m_session; }
 
     // Draws this run's session number and opens the record files with it (start-up).

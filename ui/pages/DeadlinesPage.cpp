@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace taviro::ui {
 namespace {
 
@@ -21,11 +23,6 @@ constexpr int kWidths[DeadlinesPage::ColumnCount] = {36, 0, 0, 0, 80, 100, 140, 
 QString text(const std::string& value)
 {
     return QString::fromStdString(value);
-}
-
-QString dateText(const std::optional<Date>& date)
-{
-    return date ? text(formatDate(*date)) : QString();
 }
 
 // Overdue rows red, rows due soon or in their reappraisal window amber.
@@ -131,14 +128,10 @@ void DeadlinesPage::showRows()
     m_grid->setRowCount(static_cast<int>(m_shown.size()));
     for (int r = 0; r < static_cast<int>(m_shown.size()); ++r) {
         const DueRow& row = m_rows[m_shown[static_cast<std::size_t>(r)]];
-        const QString cells[ColumnCount] = {QString::number(r + 1),
-                                            text(row.unit.name),
-                                            text(row.employee.firstName + " " + row.employee.surname),
-                                            text(row.employee.position),
-                                            dateText(row.deadline.lastDate),
-                                            text(lastLevelText(row.deadline)),
-                                            text(dueText(row.deadline)),
-                                            text(dueStateCell(row.deadline))};
+        static_assert(ColumnCount == kDueCellCount + 1);
+        QString cells[ColumnCount] = {QString::number(r + 1)};
+        const auto shown = dueCells(row);
+        std::transform(shown.begin(), shown.end(), cells + 1, text);
         const QColor colour = rowColour(row.deadline.state);
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);

@@ -10,71 +10,14 @@
 #include "pages/sheet/GradeDPage.h"
 #include "pages/sheet/GradeEPage.h"
 
+#include "SheetBuilders.h"
+
 #include <QTextEdit>
 
 #include <memory>
 
 namespace taviro::test {
 namespace {
-
-Appraisal sampleAppraisal()
-{
-    Appraisal a;
-    a.firm = "Urząd Miasta i Gminy Lipno";
-    a.firstName = "Małgorzata";
-    a.surname = "Wiśniewska";
-    a.cell = "Wydział Organizacyjny";
-    a.position = "Inspektor ds. kadr i płac";
-    a.appointment = false;
-    a.employmentDate = "01-04-2009";
-    a.positionDate = "15-09-2018";
-    a.previousGrade = "Pozytywna";
-    a.previousDate = "28-06-2024";
-    a.city = "Lipno";
-    a.date = "02-01-2026";
-    a.interviewDate = "12-01-2026";
-    a.interviewTime = "10:30:00";
-    a.notificationDate = "05-01-2026";
-    a.criteria = {"Sumienność",
-                  "Sprawność",
-                  "Bezstronność",
-                  "Umiejętność pracy w zespole",
-                  "Planowanie i organizowanie pracy",
-                  "Postawa etyczna"};
-    a.additionalCriterion = "Obsługa programu kadrowo-płacowego";
-    a.additionalNote = "Samodzielne prowadzenie ewidencji w programie kadrowo-płacowym\r\nbez pomocy informatyka.";
-    a.writtenMonth = 5;
-    a.writtenYear = "2026";
-    a.evaluatorFullName = "Anna Nowak";
-    a.evaluatorPositionB = "Sekretarz Gminy";
-    a.evaluatorDateB = "15-03-2020";
-    a.headNote = "Bez uwag.";
-    a.headName = "Jan Kowalski";
-    a.headCity = "Lipno";
-    a.evaluatorFirstName = "Anna";
-    a.evaluatorSurname = "Nowak";
-    a.evaluatorPosition = "Sekretarz Gminy";
-    a.evaluatorDate = "15-03-2020";
-    a.opinion = "Pani Małgorzata Wiśniewska wykonywała powierzone obowiązki sumiennie i terminowo.\r\n"
-                "Listy płac sporządzała bezbłędnie, akta osobowe prowadziła zgodnie z przepisami.\r\n"
-                "W okresie oceny uczestniczyła dodatkowo w inwentaryzacji składników majątku.";
-    a.rows = {{"Sumienność", 4},
-              {"Sprawność", 3},
-              {"Bezstronność", 3},
-              {"Umiejętność pracy w zespole", 4},
-              {"Planowanie i organizowanie pracy", 3},
-              {"Postawa etyczna", 4},
-              {"Obsługa programu kadrowo-płacowego", 0}};
-    a.appraisedPerson = "Małgorzata Wiśniewska";
-    a.periodStart = "01-07-2024";
-    a.periodEnd = "30-06-2026";
-    a.overallLevel = 3;
-    a.placeD = "Lipno";
-    a.drawnUpDate = "30-06-2026";
-    a.acknowledgedBy = "Anna Nowak";
-    a.acknowledgedPlace = "Lipno";
-    return a;
-}
 
 // A hint of the kind the help files give.
 QString hint(const char* text)
@@ -114,7 +57,7 @@ void fillChoicePage(ui::GradeB1Page& page)
 
 void renderSheetPages(const QSize& pageSize, const std::function<void(QWidget*, const QString&)>& save)
 {
-    const Appraisal appraisal = sampleAppraisal();
+    const Appraisal appraisal = fullSheet();
     const auto show = [&](ui::SheetPage& page, const QString& name, const char* hintText) {
         page.setFont(widgets::windowFont());
         page.resize(pageSize);

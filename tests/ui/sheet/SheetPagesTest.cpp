@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "SheetBuilders.h"
+
 #include <gtest/gtest.h>
 
 using namespace taviro;
@@ -27,52 +29,16 @@ using taviro::ui::SheetPage;
 
 namespace {
 
-// Every field of the sheet away from its reset value.
+// Every field of the sheet away from its reset value, with a "#" kept as stored, an unassessed
+// row, the time to the second and the two evaluator dates apart.
 Appraisal filledAppraisal()
 {
-    Appraisal a;
+    Appraisal a = test::fullSheet();
     a.id = "000007";
-    a.document = "Do000042.rtf";
-    a.firm = "Gmina Lipno";
-    a.firstName = "Małgorzata";
-    a.surname = "Wiśniewska";
     a.cell = "Referat #2";
-    a.position = "Inspektor";
-    a.appointment = false;
-    a.employmentDate = "01-04-2009";
-    a.positionDate = "15-09-2018";
-    a.previousGrade = "Pozytywna";
-    a.previousDate = "28-06-2024";
-    a.city = "Lipno";
-    a.date = "02-01-2026";
-    a.interviewDate = "12-01-2026";
     a.interviewTime = "10:30:15";
-    a.notificationDate = "05-01-2026";
-    a.criteria = {"Sumienność", "Sprawność"};
-    a.additionalCriterion = "Obsługa programu płacowego";
-    a.additionalNote = "Pierwszy wiersz\r\ndrugi wiersz";
-    a.writtenMonth = 11;
-    a.writtenYear = "2026";
-    a.evaluatorFullName = "Anna Nowak";
-    a.evaluatorPositionB = "Sekretarz";
-    a.evaluatorDateB = "15-03-2020";
-    a.headNote = "Bez uwag.\r\nZatwierdzam.";
-    a.headName = "Jan Kowalski";
-    a.headCity = "Rypin";
-    a.evaluatorFirstName = "Anna";
-    a.evaluatorSurname = "Nowak";
-    a.evaluatorPosition = "Sekretarz Gminy";
-    a.evaluatorDate = "16-03-2020";
-    a.opinion = "Sumienna.\r\n\r\nTerminowa.";
-    a.rows = {{"Sumienność", 4}, {"Sprawność", 0}, {"Obsługa programu płacowego", 2}};
-    a.appraisedPerson = "Małgorzata Wiśniewska";
-    a.periodStart = "01-07-2024";
-    a.periodEnd = "30-06-2026";
-    a.overallLevel = 2;
-    a.placeD = "Lipno";
-    a.drawnUpDate = "03-07-2026";
-    a.acknowledgedBy = "Anna Nowak";
-    a.acknowledgedPlace = "Skępe";
+    a.evaluatorDate = "16-09-2015";
+    a.rows[1].level = 0;
     return a;
 }
 
