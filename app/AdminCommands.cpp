@@ -40,7 +40,7 @@ const std::array<Command, 4> kCommands = {{
      "i ocen, dokumenty notatek, folder Temp, konta, uprawnienia) i wypisuje znalezione problemy; nie zmienia "
      "żadnego pliku danych, chyba że z --repair: wtedy naprawia to, co da się naprawić bez utraty danych, "
      "a poprzednią zawartość zmienianych plików zachowuje w folderze Kopie",
-     &checkDataFiles},
+     &checkDataFiles, true},
 }};
 
 struct CommandLine
@@ -177,7 +177,7 @@ int runAdminTool(const std::vector<std::string>& arguments, Console& console)
         // with its message (an IoError, below) instead of a wait for ever.
         ConsoleWaitNotifier notifier;
         SharedFileAccess files(directory, notifier);
-        if (command->run != &checkDataFiles)   // the check changes nothing; it reports what is left
+        if (!command->keepsTemporaryFiles)
             files.removeStaleTemporaryFiles(); // what a crash left in Temp, as at every start
         CommandContext context{files, line->commandArguments, console};
         return command->run(context);

@@ -54,6 +54,9 @@ struct Command
     std::size_t argumentCount;
     std::string_view description;
     int (*run)(CommandContext& context);
+    // Whether the start-up removal of old temporary files is left out: the check reports them
+    // instead, and without --repair changes nothing.
+    bool keepsTemporaryFiles = false;
 };
 
 // Every command the tool knows, in the order of the usage text.
