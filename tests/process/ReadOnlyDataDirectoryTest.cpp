@@ -18,6 +18,18 @@ namespace {
 const std::string kWorker = TAVIRO_STORE_WORKER;
 const std::string kAdmin = TAVIRO_ADMIN_EXECUTABLE;
 
+// The programs as the other user can start them: a build folder inside a private one (a checkout
+// made in a folder of mktemp -d) is out of that user's reach, so they are copied next to the data.
+std::string reachableCopy(const TemporaryDataDirectory& programs, const std::string& program)
+{
+    namespace fs = std::filesystem;
+    const fs::path copy = fs::path(programs.directory().path()) / fs::path(program).filename();
+    fs::copy_file(program, copy, fs::copy_options::overwrite_existing);
+    fs::permissions(copy, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    return copy.string();
+}
+
 bool contains(const std::vector<std::string>& lines, const std::string& line)
 {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -79,9 +91,12 @@ TEST(ReadOnlyDataDirectory, ReadingAndLoginWorkAndTheImportEndsWithItsMessage)
     inputs.write("lista.txt", utf8ToCp1250("Gmina\tŁęczyca\tKadry\tJan Nowak\tKierownik\tJan\tKos\tReferent\t1\t"
                                            "01-02-2010\t15-06-2018\r\n"));
     TemporaryDataDirectory outputs; // where the children write what they say, outside the data directory
+    TemporaryDataDirectory programs;
+    const std::string worker = user.empty() ? kWorker : reachableCopy(programs, kWorker);
+    const std::string adminTool = user.empty() ? kAdmin : reachableCopy(programs, kAdmin);
     const WritesRefused readOnly(store.dir.directory().path());
 
-    ChildProcess browser(kWorker, {"browse", store.dir.directory().path(), kadry, "EBAK", "tajne"},
+    ChildProcess browser(worker, {"browse", store.dir.directory().path(), kadry, "EBAK", "tajne"},
                          outputs.file("browse.out"), {outputs.file("browse.err"), user});
     ASSERT_TRUE(browser.waitFor(60000)) << "reading a read-only folder waits for ever";
     const std::vector<std::string> seen = completeLines(outputs.read("browse.out"));
@@ -93,7 +108,7 @@ TEST(ReadOnlyDataDirectory, ReadingAndLoginWorkAndTheImportEndsWithItsMessage)
     EXPECT_TRUE(contains(seen, "R " + anna + " Inspektor"));
     EXPECT_TRUE(contains(seen, "L accepted"));
 
-    ChildProcess admin(kAdmin, {"--data-dir", store.dir.directory().path(), "import", inputs.file("lista.txt")},
+    ChildProcess admin(adminTool, {"--data-dir", store.dir.directory().path(), "import", inputs.file("lista.txt")},
                        outputs.file("admin.out"), {outputs.file("admin.err"), user});
     if (!admin.waitFor(60000)) {
         admin.kill();
