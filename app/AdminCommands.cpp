@@ -1,5 +1,6 @@
 #include "AdminCommands.h"
 
+#include "BackupCommand.h"
 #include "CheckCommand.h"
 #include "DueCommand.h"
 
@@ -22,7 +23,7 @@ namespace {
 constexpr std::string_view kDataDirOption = "--data-dir";
 
 // Adding a command means one function and one row here.
-const std::array<Command, 4> kCommands = {{
+const std::array<Command, 5> kCommands = {{
     {"set-admin-password", "", 0,
      "ustawia hasło administratora (plik Admin.dat); nowe hasło jest czytane jako jeden wiersz z wejścia "
      "standardowego",
@@ -41,6 +42,11 @@ const std::array<Command, 4> kCommands = {{
      "żadnego pliku danych, chyba że z --repair: wtedy naprawia to, co da się naprawić bez utraty danych, "
      "a poprzednią zawartość zmienianych plików zachowuje w folderze Kopie",
      &checkDataFiles, true},
+    {"backup", "[--verify] KATALOG", kOwnOptions,
+     "kopia zapasowa katalogu danych do nowego albo pustego KATALOGU, wykonywana w czasie pracy stanowisk: "
+     "każdy plik danych kopiowany pod blokadą, razem z licznikami, kontami, dokumentami i tekstami pomocy, "
+     "oraz spis kopii z rozmiarem i sumą SHA-256 każdego pliku; z --verify sprawdza zgodność kopii ze spisem",
+     &backUpDataFiles},
 }};
 
 struct CommandLine
