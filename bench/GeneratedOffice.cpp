@@ -151,7 +151,7 @@ struct Person
 };
 
 std::string appraisalRecord(TextMaker& text, const std::string& id, const Person& person, const std::string& unit,
-                            bool deleted)
+                            bool deleted, const std::string& document)
 {
     namespace a = keys::appraisal;
     const std::string fullName = person.firstName + " " + person.surname;
@@ -207,7 +207,7 @@ std::string appraisalRecord(TextMaker& text, const std::string& id, const Person
         {std::string(a::kGradeDrawnUp), text.date()},
         {std::string(a::kAcknowledgedName), fullName},
         {std::string(a::kAcknowledgedCity), "Łęczyca"},
-        {std::string(a::kDocument), "Rozmowa" + id + ".rtf"},
+        {std::string(a::kDocument), document},
     };
     lines.insert(lines.end(), partD.begin(), partD.end());
     return storedRecord(id, lines, a::kDelete, deleted);
@@ -253,6 +253,7 @@ std::vector<UnitData> writeDataDirectory(const std::filesystem::path& folder, co
     std::string cells;
     int nextEmployee = 1;
     int nextAppraisal = 1;
+    int nextDocument = 1;
     for (const int size : unitSizes) {
         UnitData unit;
         unit.id = static_cast<int>(units.size()) + 1;
@@ -283,7 +284,13 @@ std::vector<UnitData> writeDataDirectory(const std::filesystem::path& folder, co
             std::string appraisals;
             for (int k = 0; k < kAppraisalsPerEmployee; ++k) {
                 const bool gone = k == 3 || k == 7;
-                appraisals += appraisalRecord(text, identifierText(nextAppraisal++), person, unitName, gone);
+                // Every tenth appraisal kept its interview notes in a document of the data directory.
+                std::string document;
+                if (nextAppraisal % 10 == 0 && !gone) {
+                    document = "Do" + identifierText(nextDocument++) + ".rtf";
+                    writeFile(folder / document, "{\\rtf1\\ansi\\ansicpg1250 Notatki z rozmowy oceniaj\\'b9cej.\\par}");
+                }
+                appraisals += appraisalRecord(text, identifierText(nextAppraisal++), person, unitName, gone, document);
                 unit.liveAppraisals += gone ? 0 : 1;
             }
             const auto appraisalFile = folder / appraisalsFileName(person.id);
@@ -296,6 +303,17 @@ std::vector<UnitData> writeDataDirectory(const std::filesystem::path& folder, co
         units.push_back(std::move(unit));
     }
     writeFile(folder / unitsFileName(), cells);
+    // The counters stand where the program would have left them: at the next identifier.
+    const auto writeCounter = [&](const char* name, int next) {
+        std::string bytes(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            bytes[static_cast<std::size_t>(i)] = static_cast<char>((next >> (8 * i)) & 0xFF);
+        writeFile(folder / name, bytes);
+    };
+    writeCounter("Cell.cou", static_cast<int>(units.size()) + 1);
+    writeCounter("Person.cou", nextEmployee);
+    writeCounter("Grade.cou", nextAppraisal);
+    writeCounter("Document.cou", nextDocument);
     return units;
 }
 

@@ -86,7 +86,8 @@ public:
     {
         std::vector<std::pair<long long, std::string>> employeeFiles;
         std::vector<std::pair<long long, std::string>> appraisalFiles;
-        const std::vector<std::string> names = dataFileNames();
+        m_listed = dataFileNames();
+        const std::vector<std::string>& names = m_listed;
         for (const std::string& name : names) {
             if (const auto unit = numberInName(name, "Pe", ".dat"))
                 employeeFiles.emplace_back(*unit, name);
@@ -123,6 +124,13 @@ private:
             throw IoError(".", error.message(),
                           "Nie można odczytać zawartości katalogu danych " + folder + ": " + error.message());
         return names;
+    }
+
+    // Looked up in the listing made at the start (one call for the whole folder, not one per name);
+    // only a name missing there is asked of the folder again, in case it was made since.
+    bool isPresent(const std::string& name) const
+    {
+        return std::binary_search(m_listed.begin(), m_listed.end(), name) || m_files.exists(name);
     }
 
     std::optional<std::string_view> read(const std::string& name)
@@ -190,21 +198,20 @@ private:
 
     void checkBytes(const std::string& file, std::size_t number, std::string_view text)
     {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(text[i]);
-            const std::string column = " w kolumnie " + std::to_string(i + 1);
-            if (isForeignControl(byte)) {
-                add(file, number,
-                    "znak sterujący (bajt " + hexByte(byte) + ")" + column +
-                        ": takiego znaku nie ma w tekście zapisywanym przez program");
-                return;
-            }
-            if (isUnassigned(byte)) {
-                add(file, number,
-                    "bajt " + hexByte(byte) + column + " nie oznacza żadnego znaku w kodowaniu Windows-1250");
-                return;
-            }
-        }
+        const auto bad = std::find_if(text.begin(), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return isForeignControl(byte) || isUnassigned(byte);
+        });
+        if (bad == text.end())
+            return;
+        const auto byte = static_cast<unsigned char>(*bad);
+        const std::string column = " w kolumnie " + std::to_string(bad - text.begin() + 1);
+        if (isForeignControl(byte))
+            add(file, number,
+                "znak sterujący (bajt " + hexByte(byte) + ")" + column +
+                    ": takiego znaku nie ma w tekście zapisywanym przez program");
+        else
+            add(file, number, "bajt " + hexByte(byte) + column + " nie oznacza żadnego znaku w kodowaniu Windows-1250");
     }
 
     // The findings of one record's own lines; its identity when it has a usable identifier.
@@ -331,7 +338,7 @@ private:
                         const std::string name = cp1250ToUtf8(document->value);
                         if (const auto number = numberInName(name, "Do", ".rtf"))
                             m_highest[kDocumentSlot].note(*number, file, document->line);
-                        if (appraisal.live && !m_files.exists(name))
+                        if (appraisal.live && !isPresent(name))
                             add(file, document->line,
                                 "nie ma dokumentu notatek z rozmowy " + name +
                                     " wskazanego w wierszu GRADEVAR= oceny " + identifierText(appraisal.id));
@@ -419,7 +426,8 @@ private:
     SharedFileAccess& m_files;
     std::int64_t m_leftoverAge;
     DataCheckReport m_report;
-    std::string m_buffer; // one for every file read, one after the other
+    std::string m_buffer;              // one for every file read, one after the other
+    std::vector<std::string> m_listed; // the data directory's files, in name order
     std::map<long long, Place> m_units;
     std::map<long long, EmployeeSeen> m_employees;
     std::map<long long, Place> m_appraisals;
