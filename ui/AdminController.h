@@ -1,11 +1,15 @@
-// The administration command and its page: the accounts of Users.dat, the administrator's password
-// and the import. The main window has already let only the administrator through.
+// The administration command and its page: the accounts of Users.dat, the administrator's password,
+// the import and the check of the data files. The main window has already let only the
+// administrator through.
 #pragma once
 
 #include "CommandHandler.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class QThread;
 
 namespace taviro {
 struct UserAccount;
@@ -13,6 +17,7 @@ struct UserAccount;
 
 namespace taviro::ui {
 
+struct DataCheckRun;
 class NavigationPanel;
 class PageHost;
 class Services;
@@ -22,6 +27,10 @@ class AdminController : public CommandHandler
 {
 public:
     AdminController(Services& services, PageHost& host, NavigationPanel& navigation, TaviroAdminPanel& page);
+    // Stops a data check still under way and waits for its thread.
+    ~AdminController() override;
+    AdminController(const AdminController&) = delete;
+    AdminController& operator=(const AdminController&) = delete;
 
     bool handles(Command command) const override { return command == Command::Administration; }
     void run(Command command) override;
@@ -37,6 +46,14 @@ private:
     void changePassword();
     void importRegister();
     void close();
+    // Starts the data check on a thread of its own, with file access of its own; the page stays
+    // usable meanwhile. Its report comes in a dialog once the check is over, unless the page has
+    // been left by then.
+    void startDataCheck();
+    void dataCheckFinished();
+    // Runs what the page asked for. A check that finishes meanwhile (while a dialog of the operation
+    // is open, or while it waits for a file) shows its report after the operation, not inside it.
+    void pageOperation(void (AdminController::*operation)());
     // Writes the rows as Users.dat, then shows them with the row selected. Every change writes the
     // whole file at once, so there is nothing to save on closing. On a failure the message is shown
     // and the grid is read back from the file, so the page never shows accounts that are not stored.
@@ -47,6 +64,11 @@ private:
     PageHost& m_host;
     NavigationPanel& m_navigation;
     TaviroAdminPanel& m_page;
+
+    std::unique_ptr<QThread> m_checkThread; // while a check runs or its report waits
+    std::shared_ptr<DataCheckRun> m_check;
+    int m_operations = 0;
+    bool m_checkReportWaiting = false;
 };
 
 } // namespace taviro::ui

@@ -23,10 +23,17 @@ constexpr int kRowHeight = 18;
 // Heights of the groups below the grid; the grid takes what the page has left.
 constexpr int kUserDataWidth = 256;
 constexpr int kMiddleRowHeight = 256;
-constexpr int kAdministratorHeight = 116;
+// Three sub-groups side by side: the password change, the import and the data check, whose
+// texts take up to three lines above their buttons.
+constexpr int kAdministratorHeight = 128;
+constexpr int kSubGroupHeight = kAdministratorHeight - 24;
+constexpr int kSubGroupTextHeight = 46;
 constexpr int kGap = 6;
 constexpr int kTop = ContentPage::kFirstGroupTop;
 constexpr int kMinimumGridHeight = 80;
+// The data check's group at the right of the import, its button wider for its caption.
+constexpr int kCheckGroupWidth = 170;
+constexpr int kCheckButtonWidth = 90;
 
 std::string upperTrimmed(const QString& text)
 {
@@ -198,7 +205,7 @@ void TaviroAdminPanel::buildAdministratorGroup()
     m_administratorGroup = makeGroup(QStringLiteral("Administrator"), QStringLiteral("TaviroAdminGroupBox9"), this);
     m_passwordGroup =
         makeGroup(QStringLiteral("Zmień hasło"), QStringLiteral("TaviroAdminGroupBox10"), m_administratorGroup);
-    m_passwordGroup->setGeometry(8, 16, 344, 92);
+    m_passwordGroup->setGeometry(8, 16, 344, kSubGroupHeight);
     const QString names[3] = {QStringLiteral("Aktualne hasło"), QStringLiteral("Nowe hasło"),
                               QStringLiteral("Powtórz hasło")};
     for (int i = 0; i < 3; ++i) {
@@ -207,7 +214,7 @@ void TaviroAdminPanel::buildAdministratorGroup()
         connect(m_edits[6 + i], &QLineEdit::textChanged, this, &TaviroAdminPanel::updateButtons);
     }
     m_change = makeButton(m_passwordGroup, QStringLiteral("TaviroAdminChangeButton"), QStringLiteral("Zmień"));
-    m_change->move(344 - 8 - ContentPage::kButtonWidth, 62);
+    m_change->move(344 - 8 - ContentPage::kButtonWidth, kSubGroupHeight - 8 - ContentPage::kButtonHeight);
     connect(m_change, &QPushButton::clicked, this, &TaviroAdminPanel::changePasswordClicked);
 
     m_importGroup = makeGroup(QStringLiteral("Import"), QStringLiteral("TaviroAdminGroupBox11"), m_administratorGroup);
@@ -219,6 +226,39 @@ void TaviroAdminPanel::buildAdministratorGroup()
     m_importText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_import = makeButton(m_importGroup, QStringLiteral("TaviroAdminImportButton"), QStringLiteral("Importuj"));
     connect(m_import, &QPushButton::clicked, this, &TaviroAdminPanel::importClicked);
+
+    // Made after "Importuj", so Tab reaches it between that button and "Zamknij".
+    m_checkGroup =
+        makeGroup(QStringLiteral("Kontrola danych"), QStringLiteral("TaviroAdminGroupBox12"), m_administratorGroup);
+    m_checkText = new QLabel(m_checkGroup);
+    m_checkText->setObjectName(QStringLiteral("TaviroAdminLabel2"));
+    m_checkText->setWordWrap(true);
+    m_checkText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_check = makeButton(m_checkGroup, QStringLiteral("TaviroAdminCheckButton"), QStringLiteral("Sprawdź dane"));
+    m_check->resize(kCheckButtonWidth, kButtonHeight);
+    connect(m_check, &QPushButton::clicked, this, &TaviroAdminPanel::checkDataClicked);
+    setDataCheckRunning(false);
+    setDataCheckAllowed(false);
+}
+
+void TaviroAdminPanel::setDataCheckAllowed(bool allowed)
+{
+    m_checkAllowed = allowed;
+    m_checkGroup->setVisible(allowed);
+    m_check->setEnabled(allowed && !m_checkRunning);
+    layOutPage();
+}
+
+void TaviroAdminPanel::setDataCheckRunning(bool running)
+{
+    m_checkRunning = running;
+    m_check->setEnabled(m_checkAllowed && !running);
+    m_checkText->setText(running ? QStringLiteral("Sprawdzanie danych…")
+                                 : QStringLiteral("Sprawdza pliki danych; niczego w nich nie zmienia."));
+    if (running)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 void TaviroAdminPanel::layOutGroups(int width, int height)
@@ -253,10 +293,14 @@ void TaviroAdminPanel::layOutGroups(int width, int height)
     const int administratorTop = middleTop + kMiddleRowHeight + kGap;
     m_administratorGroup->setGeometry(kMargin, administratorTop, groupWidth, kAdministratorHeight);
     const int importLeft = 8 + m_passwordGroup->width() + kGap;
-    const int importWidth = groupWidth - importLeft - 8;
-    m_importGroup->setGeometry(importLeft, 16, importWidth, 92);
-    m_importText->setGeometry(8, 20, importWidth - 16, 32);
-    m_import->move(importWidth - 8 - kButtonWidth, 92 - 8 - kButtonHeight);
+    const int checkWidth = m_checkGroup->isHidden() ? 0 : kCheckGroupWidth + kGap;
+    const int importWidth = groupWidth - importLeft - 8 - checkWidth;
+    m_importGroup->setGeometry(importLeft, 16, importWidth, kSubGroupHeight);
+    m_importText->setGeometry(8, 20, importWidth - 16, kSubGroupTextHeight);
+    m_import->move(importWidth - 8 - kButtonWidth, kSubGroupHeight - 8 - kButtonHeight);
+    m_checkGroup->setGeometry(importLeft + importWidth + kGap, 16, kCheckGroupWidth, kSubGroupHeight);
+    m_checkText->setGeometry(8, 20, kCheckGroupWidth - 16, kSubGroupTextHeight);
+    m_check->move(kCheckGroupWidth - 8 - kCheckButtonWidth, kSubGroupHeight - 8 - kButtonHeight);
 }
 
 QString TaviroAdminPanel::cell(int row, int column) const

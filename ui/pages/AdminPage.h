@@ -1,7 +1,7 @@
 // The administration page: the user accounts with their rights and permitted units, the
-// administrator's password and the import of units and employees. A view: the account grid shows
-// the account list model, the buttons say what the user asked for, and the administration
-// controller does the reading and writing.
+// administrator's password, the import of units and employees and the check of the data files. A
+// view: the account grid shows the account list model, the buttons say what the user asked for,
+// and the administration controller does the reading and writing.
 #pragma once
 
 #include "AccountListModel.h"
@@ -58,6 +58,12 @@ public:
     // "Nowe hasło" as it is stored: trimmed and upper-cased.
     std::string newAdministratorPassword() const;
 
+    // Whether the data check is offered: to the administrator only (hidden otherwise).
+    void setDataCheckAllowed(bool allowed);
+    // While the check runs its button is off, the page shows a busy cursor and the check says so.
+    void setDataCheckRunning(bool running);
+    bool isDataCheckRunning() const { return m_checkRunning; }
+
 signals:
     void currentAccountChanged();
     void addClicked();
@@ -66,6 +72,7 @@ signals:
     void setRightsClicked();
     void changePasswordClicked();
     void importClicked();
+    void checkDataClicked();
     void closeClicked();
 
 protected:
@@ -107,6 +114,11 @@ private:
     QLabel* m_importText = nullptr;
     QPushButton* m_change = nullptr;
     QPushButton* m_import = nullptr;
+    QGroupBox* m_checkGroup = nullptr;
+    QLabel* m_checkText = nullptr;
+    QPushButton* m_check = nullptr;
+    bool m_checkAllowed = false;
+    bool m_checkRunning = false;
 };
 
 } // namespace taviro::ui

@@ -1,10 +1,12 @@
 // The administration page: the account grid against Users.dat, the rights and units of an account,
-// the administrator's password, and who may open the page at all.
+// the administrator's password, the data check, and who may open the page at all.
 #include "MainWindowFixture.h"
 #include "ModalDriver.h"
 
 #include "CommandBar.h"
+#include "DataCheck.h"
 #include "NavigationPanel.h"
+#include "dialogs/TaviroCheckCode.h"
 #include "pages/AdminPage.h"
 
 #include <QAction>
@@ -13,7 +15,10 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +33,15 @@ namespace {
 const std::vector<std::string> kUnits = {"{", "ID=000003", "CELLNAME=Kadry",      "CELLDELETE=0", "}", "",
                                          "{", "ID=000007", "CELLNAME=Stary",      "CELLDELETE=1", "}", "",
                                          "{", "ID=000017", "CELLNAME=Księgowość", "CELLDELETE=0", "}", ""};
+
+// A counter file as the program stores it: four bytes, little-endian.
+std::string counterBytes(std::int32_t value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
+    return bytes;
+}
 
 UserAccount account(std::string first, std::string identifier, std::string rights = std::string(14, '0'),
                     std::string units = {})
@@ -90,6 +104,35 @@ protected:
         for (int column = 0; column < TaviroAdminPanel::Model::ColumnCount; ++column)
             cells << page->cell(r, column);
         return cells;
+    }
+
+    // Presses "Sprawdź dane", looks at the page with whileRunning before the result can be back, and
+    // waits for the check's thread; the lines of the report dialog, if it came.
+    QStringList checkData(const std::function<void()>& whileRunning = {})
+    {
+        QStringList report;
+        fixture.onDialog = [&report](QDialog& dialog) {
+            if (auto* form = qobject_cast<ui::TTaviroCheckForm*>(&dialog)) {
+                EXPECT_TRUE(form->report()->isReadOnly());
+                report = form->report()->toPlainText().split(QLatin1Char('\n'));
+            }
+        };
+        button("TaviroAdminCheckButton")->click();
+        if (whileRunning)
+            whileRunning();
+        EXPECT_TRUE(MainWindowFixture::waitFor([this] { return !page->isDataCheckRunning(); }));
+        fixture.onDialog = nullptr;
+        return report;
+    }
+
+    // What taviro-admin check prints for the data directory.
+    QStringList toolReport()
+    {
+        const DataCheckReport report = checkDataDirectory(files);
+        QStringList lines;
+        for (const DataFinding& finding : report.findings)
+            lines << QString::fromStdString(findingText(finding));
+        return lines << QString::fromStdString(checkSummary(report));
     }
 
     MainWindowFixture fixture;
@@ -166,6 +209,16 @@ TEST_F(AdminPage, OnlyTheAdministratorMayOpenIt)
     EXPECT_EQ(fixture.dialogs.informations, QStringList{"Funkcja dostępna tylko dla administratora."});
     EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Start);
     EXPECT_FALSE(fixture.window->commands()->isLocked());
+
+    // Should the page come up all the same, the data check is neither offered nor run.
+    fixture.window->showPage(ui::PageId::Admin);
+    page = qobject_cast<TaviroAdminPanel*>(fixture.window->page(ui::PageId::Admin));
+    EXPECT_FALSE(button("TaviroAdminCheckButton")->isVisible());
+    EXPECT_FALSE(button("TaviroAdminCheckButton")->isEnabled());
+    emit page->checkDataClicked();
+    EXPECT_FALSE(page->isDataCheckRunning());
+    EXPECT_EQ(fixture.dialogs.informations.size(), 2);
+    EXPECT_EQ(fixture.dialogs.informations.last(), "Funkcja dostępna tylko dla administratora.");
 }
 
 TEST_F(AdminPage, AddCorrectAndSetRightsWriteTheUserFile)
@@ -345,4 +398,64 @@ TEST_F(AdminPage, AFailedWriteLeavesTheGridAsTheFileIs)
     EXPECT_EQ(page->cell(0, 1), "Anna");
     EXPECT_EQ(accounts.readUsers().size(), 1u);
     EXPECT_TRUE(fixture.window->commands()->isLocked()) << "the page stays open";
+}
+
+TEST_F(AdminPage, TheDataCheckReportsWhatTheAdminToolReports)
+{
+    fixture.dir.write("Cell.cou", counterBytes(5)); // below the unit 000017 of Cell.dat
+    start({account("Anna", "anowak", std::string(14, '0'), "000017#")});
+    openPage();
+    QPushButton* check = button("TaviroAdminCheckButton");
+    EXPECT_EQ(check->text(), "Sprawdź dane");
+    EXPECT_TRUE(check->isVisible());
+    button("TaviroAdminImportButton")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), check);
+
+    const QStringList report = checkData([&] {
+        // Until the result is back: the button off, a busy cursor, and the page saying what goes on.
+        EXPECT_FALSE(check->isEnabled());
+        EXPECT_EQ(page->cursor().shape(), Qt::BusyCursor);
+        EXPECT_EQ(page->findChild<QLabel*>(QStringLiteral("TaviroAdminLabel2"))->text(), "Sprawdzanie danych…");
+    });
+    EXPECT_EQ(report, toolReport());
+    ASSERT_EQ(report.size(), 2) << report.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(report[0].startsWith("Cell.cou: licznik wskazuje 000005, a najwyższy użyty identyfikator to 000017"))
+        << report[0].toStdString();
+    EXPECT_TRUE(report[1].endsWith("znaleziono 1 problem.")) << report[1].toStdString();
+    EXPECT_TRUE(check->isEnabled());
+    EXPECT_EQ(page->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(counterBytes(5), fixture.dir.read("Cell.cou")) << "the page repairs nothing";
+}
+
+TEST_F(AdminPage, ACleanDirectoryPassesAndALeftPageGetsNoReport)
+{
+    fixture.dir.write("Cell.cou", counterBytes(18));
+    start();
+    openPage();
+    const QStringList report = checkData();
+    ASSERT_EQ(report.size(), 1) << report.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(report[0].endsWith(": nie znaleziono problemów.")) << report[0].toStdString();
+
+    // Left while it runs: the check ends without a report, and the page offers it again.
+    fixture.shownDialogs.clear();
+    button("TaviroAdminCheckButton")->click();
+    button("TaviroAdminCloseButton")->click();
+    ASSERT_TRUE(MainWindowFixture::waitFor([this] { return !page->isDataCheckRunning(); }));
+    EXPECT_TRUE(fixture.shownDialogs.isEmpty());
+    openPage();
+    EXPECT_TRUE(button("TaviroAdminCheckButton")->isEnabled());
+}
+
+TEST_F(AdminPage, ADataCheckThatCannotReadShowsTheFileErrorAndThePageGoesOn)
+{
+    start();
+    openPage();
+    std::filesystem::create_directory(fixture.dir.file("Users.dat")); // a folder where the file should be
+    EXPECT_TRUE(checkData().isEmpty()) << "no report";
+    ASSERT_EQ(fixture.dialogs.informations.size(), 1);
+    EXPECT_TRUE(fixture.dialogs.informations[0].startsWith("Wystąpił błąd podczas pracy z plikami danych."))
+        << fixture.dialogs.informations[0].toStdString();
+    EXPECT_TRUE(button("TaviroAdminCheckButton")->isEnabled());
+    EXPECT_EQ(fixture.window->session().currentPage, ui::PageId::Admin);
 }
