@@ -19,11 +19,17 @@
 //                                  with their appraisals (E <id> <surname> <appraisals>), the first
 //                                  of them read by identifier (R <id> <position>), the login of USER
 //                                  (L accepted|refused|error), and W when it could write into DIR
+//   soak    DIR SEED COUNT TAG UNITS EMPLOYEES OWNED
+//                                  COUNT operations drawn at random from SEED, as a busy workstation
+//                                  does them; see soak() for what it does and acknowledges
+#include "AppraisalRecord.h"
 #include "TaviroTypeCode.h"
 #include "platform/PlatformFiles.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -105,6 +111,250 @@ int browse(const std::vector<std::string>& args)
     return 0;
 }
 
+std::vector<std::string> splitList(const std::string& text, char separator)
+{
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(separator, start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            items.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return items;
+}
+
+// What one soak worker may change: the employees handed to it and those it added (it alone moves,
+// corrects and deletes them), and the appraisals it saved (it alone saves them again or deletes them).
+struct OwnEmployee
+{
+    std::string id;
+    std::string unit;
+    bool added = false;
+    bool deleted = false;
+};
+
+struct OwnAppraisal
+{
+    std::string employee;
+    std::string id;
+    bool deleted = false;
+};
+
+Fields soakAppraisal(const std::string& value)
+{
+    Appraisal appraisal;
+    appraisal.firstName = "Jan";
+    appraisal.surname = "Kowalski";
+    appraisal.periodStart = "01-01-2025";
+    appraisal.periodEnd = "31-12-2025";
+    appraisal.opinion = "Wykonuje obowiązki\r\nrzetelnie";
+    appraisal.rows = {{"Rzetelność", 3}, {"Sumienność", 4}};
+    appraisal.overallLevel = 3;
+    appraisal.appraisedPerson = value; // what tells this save from every other one
+    return appraisalFields(appraisal);
+}
+
+std::string valueOf(const Fields& fields, std::string_view key)
+{
+    for (const Field& field : fields) {
+        if (field.key == key)
+            return field.value;
+    }
+    return "-";
+}
+
+enum class SoakOperation
+{
+    Add,
+    Correct,
+    Delete,
+    Move,
+    Save,
+    SaveAgain,
+    DeleteAppraisal,
+    Draw,
+    ReadTree,
+    ReadAppraisal,
+};
+
+// The mix of a busy day, out of 100: writes of every kind and a fair share of reads.
+SoakOperation drawOperation(int roll)
+{
+    constexpr std::pair<int, SoakOperation> kMix[] = {
+        {12, SoakOperation::Add},
+        {26, SoakOperation::Correct},
+        {31, SoakOperation::Delete},
+        {43, SoakOperation::Move},
+        {57, SoakOperation::Save},
+        {67, SoakOperation::SaveAgain},
+        {71, SoakOperation::DeleteAppraisal},
+        {81, SoakOperation::Draw},
+        {90, SoakOperation::ReadTree},
+    };
+    for (const auto& [below, operation] : kMix) {
+        if (roll < below)
+            return operation;
+    }
+    return SoakOperation::ReadAppraisal;
+}
+
+int refuse(int code, const std::string& why)
+{
+    std::fprintf(stderr, "%s\n", why.c_str());
+    return code;
+}
+
+// A workstation busy for COUNT operations, drawn from SEED: adds employees to any unit (A <unit>
+// <employee> <surname>), corrects the position of an own employee (R <unit> <employee> <position>),
+// deletes an employee it added (D <unit> <employee>), moves an own employee to another unit (M
+// <employee> <from> <to>), saves a new appraisal of any of the EMPLOYEES (G <employee> <appraisal>
+// <value>), saves an own appraisal again (S <employee> <appraisal> <value>), deletes one (X
+// <employee> <appraisal>), draws a document number (N <number>), reads a unit's tree (B <unit>
+// <employees listed> <own employees listed> <own employees that are there>) and reads an own
+// appraisal back (V <appraisal> <value>). UNITS and EMPLOYEES are lists separated by commas, OWNED
+// the employees handed to this worker as unit:employee pairs. Exits 3 when an own employee is not
+// where it should be, 4 when a save of an own appraisal finds it changed meanwhile.
+int soak(const std::vector<std::string>& args)
+{
+    Workstation station(args[1]);
+    std::mt19937 random(static_cast<std::uint32_t>(std::stoul(args[2])));
+    const int count = std::atoi(args[3].c_str());
+    const std::string& tag = args[4];
+    const std::vector<std::string> units = splitList(args[5], ',');
+    const std::vector<std::string> seeded = splitList(args[6], ',');
+    std::vector<OwnEmployee> employees;
+    for (const std::string& pair : splitList(args[7], ',')) {
+        const std::vector<std::string> parts = splitList(pair, ':');
+        employees.push_back({parts.at(1), parts.at(0)});
+    }
+    if (units.size() < 2 || seeded.empty())
+        return 64;
+    std::vector<OwnAppraisal> appraisals;
+    EmployeeRegister employeeRegister(station.records);
+    AppraisalRegister appraisalRegister(station.records);
+    const auto pick = [&random](std::size_t size) {
+        return std::uniform_int_distribution<std::size_t>(0, size - 1)(random);
+    };
+    // An own employee or appraisal still live (and, for added, one this worker added), or none.
+    const auto pickEmployee = [&](bool added) -> OwnEmployee* {
+        std::vector<OwnEmployee*> candidates;
+        for (OwnEmployee& employee : employees) {
+            if (!employee.deleted && (employee.added || !added))
+                candidates.push_back(&employee);
+        }
+        return candidates.empty() ? nullptr : candidates[pick(candidates.size())];
+    };
+    const auto pickAppraisal = [&]() -> OwnAppraisal* {
+        std::vector<OwnAppraisal*> candidates;
+        for (OwnAppraisal& appraisal : appraisals) {
+            if (!appraisal.deleted)
+                candidates.push_back(&appraisal);
+        }
+        return candidates.empty() ? nullptr : candidates[pick(candidates.size())];
+    };
+    for (int op = 0; op < count; ++op) {
+        const std::string value = tag + "-" + std::to_string(op) + "-żółć";
+        SoakOperation operation = drawOperation(static_cast<int>(pick(100)));
+        OwnEmployee* employee = nullptr;
+        OwnAppraisal* appraisal = nullptr;
+        if (operation == SoakOperation::Correct || operation == SoakOperation::Move ||
+            operation == SoakOperation::Delete) {
+            employee = pickEmployee(operation == SoakOperation::Delete);
+            operation = employee ? operation : SoakOperation::ReadTree;
+        } else if (operation == SoakOperation::SaveAgain || operation == SoakOperation::DeleteAppraisal ||
+                   operation == SoakOperation::ReadAppraisal) {
+            appraisal = pickAppraisal();
+            operation = appraisal ? operation : SoakOperation::ReadTree;
+        }
+        switch (operation) {
+        case SoakOperation::Add: {
+            Employee added;
+            added.firstName = "Zdzisław";
+            added.surname = "Źdźbło-" + value;
+            added.position = "Referent";
+            added.duty1 = "Kadry\r\npłace";
+            const std::string unit = units[pick(units.size())];
+            const std::string id = employeeRegister.add(unit, added);
+            employees.push_back({id, unit, true});
+            acknowledge("A " + unit + " " + id + " " + added.surname);
+            break;
+        }
+        case SoakOperation::Correct: {
+            std::optional<Employee> current = employeeRegister.read(employee->unit, employee->id);
+            if (!current)
+                return refuse(3, "pracownik " + employee->id + " nie jest w komórce " + employee->unit);
+            current->position = "Stanowisko-" + value;
+            employeeRegister.correct(employee->unit, *current);
+            acknowledge("R " + employee->unit + " " + employee->id + " " + current->position);
+            break;
+        }
+        case SoakOperation::Delete:
+            employeeRegister.remove(employee->unit, employee->id);
+            employee->deleted = true;
+            acknowledge("D " + employee->unit + " " + employee->id);
+            break;
+        case SoakOperation::Move: {
+            std::string target = employee->unit;
+            while (target == employee->unit)
+                target = units[pick(units.size())];
+            if (!moveEmployee(station.records, employee->unit, target, employee->id))
+                return refuse(3, "pracownik " + employee->id + " nie jest w komórce " + employee->unit);
+            acknowledge("M " + employee->id + " " + employee->unit + " " + target);
+            employee->unit = target;
+            break;
+        }
+        case SoakOperation::Save: {
+            const std::string& of = seeded[pick(seeded.size())];
+            const std::string id = appraisalRegister.add(of, soakAppraisal(value));
+            appraisals.push_back({of, id});
+            acknowledge("G " + of + " " + id + " " + value);
+            break;
+        }
+        case SoakOperation::SaveAgain: {
+            const Fields readAtOpen = appraisalRegister.read(appraisal->employee, appraisal->id);
+            if (appraisalRegister.replaceIfUnchanged(appraisal->employee, appraisal->id, readAtOpen,
+                                                     soakAppraisal(value)) != AppraisalRegister::Replacement::Replaced)
+                return refuse(4, "ocena " + appraisal->id + " zmieniona w międzyczasie");
+            acknowledge("S " + appraisal->employee + " " + appraisal->id + " " + value);
+            break;
+        }
+        case SoakOperation::DeleteAppraisal:
+            appraisalRegister.remove(appraisal->employee, appraisal->id);
+            appraisal->deleted = true;
+            acknowledge("X " + appraisal->employee + " " + appraisal->id);
+            break;
+        case SoakOperation::Draw:
+            acknowledge("N " + station.counters.next(Counter::Document));
+            break;
+        case SoakOperation::ReadAppraisal: {
+            const Fields fields = appraisalRegister.read(appraisal->employee, appraisal->id);
+            acknowledge("V " + appraisal->id + " " + valueOf(fields, keys::appraisal::kAppraisedPerson));
+            break;
+        }
+        case SoakOperation::ReadTree: {
+            const std::string& unit = units[pick(units.size())];
+            const std::vector<EmployeeEntry> tree = employeeRegister.unitTree(unit);
+            int listed = 0;
+            int there = 0;
+            for (const OwnEmployee& own : employees) {
+                if (own.deleted || own.unit != unit)
+                    continue;
+                ++there;
+                for (const EmployeeEntry& entry : tree)
+                    listed += entry.id == own.id ? 1 : 0;
+            }
+            acknowledge("B " + unit + " " + std::to_string(tree.size()) + " " + std::to_string(listed) + " " +
+                        std::to_string(there));
+            break;
+        }
+        }
+    }
+    return 0;
+}
+
 int run(const std::vector<std::string>& args)
 {
     if (args.size() < 2)
@@ -112,6 +362,8 @@ int run(const std::vector<std::string>& args)
     const std::string& command = args[0];
     if (command == "browse" && args.size() == 5)
         return browse(args);
+    if (command == "soak" && args.size() == 8)
+        return soak(args);
     Workstation station(args[1]);
     if (command == "append" && args.size() == 5) {
         for (int seq = 0; seq < std::atoi(args[3].c_str()); ++seq)
