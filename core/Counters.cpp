@@ -71,6 +71,11 @@ std::string identifierText(long long value, int width)
 
 std::string Counters::next(Counter counter)
 {
+    return next(counter, 1).front();
+}
+
+std::vector<std::string> Counters::next(Counter counter, int count)
+{
     const std::string name = counterFileName(counter);
     // Created under the exclusive lock and never truncated: a counter another workstation made
     // a moment ago is used, not started again at 1.
@@ -87,12 +92,15 @@ std::string Counters::next(Counter counter)
     // going on from it would hand out numbers that are no identifiers (or used ones again).
     if (value <= 0)
         throw IoError(name, "plik licznika jest uszkodzony (wartość " + std::to_string(value) + ")");
-    if (value == std::numeric_limits<std::int32_t>::max())
+    if (count < 1 || value > std::numeric_limits<std::int32_t>::max() - count)
         throw IoError(name, "licznik osiągnął największą możliwą wartość");
-    file.writeAt(0, encodeLittleEndian(value + 1));
+    file.writeAt(0, encodeLittleEndian(value + count));
     file.flush();
     file.close();
-    return identifierText(value, counterWidth(counter));
+    std::vector<std::string> drawn;
+    for (int i = 0; i < count; ++i)
+        drawn.push_back(identifierText(value + i, counterWidth(counter)));
+    return drawn;
 }
 
 } // namespace taviro

@@ -5,6 +5,7 @@
 #include "SharedFiles.h"
 
 #include <string>
+#include <vector>
 
 namespace taviro {
 
@@ -33,6 +34,9 @@ public:
     // Draws the next number: returns its text and leaves the counter one higher. Waits while
     // another workstation draws from the same counter.
     std::string next(Counter counter);
+    // Draws count consecutive numbers in one go (one locked open, one write forced to disk), in the
+    // order they are to be used.
+    std::vector<std::string> next(Counter counter, int count);
 
 private:
     SharedFileAccess& m_files;

@@ -131,6 +131,43 @@ TEST(Import, LinesOfOneUnitInAnyLetterCaseMakeOneUnitWithItsEmployees)
                                  importedEmployee("000002", "Jan", "Kos")})));
 }
 
+// Counts the writes of each data file and lets them all through.
+class CountingWrites : public FaultInjector
+{
+public:
+    platform::ErrorCode beforeWrite(const std::string& relativeName) override
+    {
+        ++writes[relativeName];
+        return 0;
+    }
+    platform::ErrorCode beforeRead(const std::string&) override { return 0; }
+    std::map<std::string, int> writes;
+};
+
+// A unit's lines in a row go in with one append of its file and one draw of the counter; lines of
+// units taking turns one by one. Both give the register a line-by-line import would.
+TEST(Import, ConsecutiveLinesOfAUnitGoInWithOneWriteOfItsFile)
+{
+    TestStore store;
+    ImportFile input;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 40; ++i)
+        lines.push_back(row("Kadry", "Anna", "Lis " + std::to_string(i)));
+    lines.push_back(row("Płace", "Jan", "Kos"));
+    lines.push_back(row("Kadry", "Ewa", "Bąk"));
+    CountingWrites counting;
+    store.files.setFaultInjector(&counting);
+    const ImportResult result = importRegister(store.records, input.write(lines));
+    store.files.setFaultInjector(nullptr);
+    EXPECT_EQ(result.employeesAdded, 42);
+    EXPECT_EQ(counting.writes["Pe000001.dat"], 2);
+    EXPECT_EQ(counting.writes["Person.cou"], 3);
+    const auto kadry = EmployeeRegister(store.records).liveEmployees("000001");
+    ASSERT_EQ(kadry.size(), 41u);
+    EXPECT_EQ(kadry.back().id, "000042") << "identifiers in the order of the lines";
+    EXPECT_EQ(EmployeeRegister(store.records).liveEmployees("000002").front().id, "000041");
+}
+
 TEST(Import, BlanksAndDiacriticsMakeADifferentUnit)
 {
     TestStore store;
