@@ -32,7 +32,7 @@ File::~File()
 
 File::File(File&& other) noexcept
     : m_handle(other.m_handle), m_sizeAtOpen(other.m_sizeAtOpen), m_created(other.m_created),
-      m_seekable(other.m_seekable)
+      m_seekable(other.m_seekable), m_device(other.m_device), m_inode(other.m_inode)
 {
     other.m_handle = kInvalid;
 }
@@ -45,6 +45,8 @@ File& File::operator=(File&& other) noexcept
         m_sizeAtOpen = other.m_sizeAtOpen;
         m_created = other.m_created;
         m_seekable = other.m_seekable;
+        m_device = other.m_device;
+        m_inode = other.m_inode;
         other.m_handle = kInvalid;
     }
     return *this;

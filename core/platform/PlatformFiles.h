@@ -115,6 +115,10 @@ private:
     std::uint64_t m_sizeAtOpen = kUnknownSize;
     bool m_created = false;
     bool m_seekable = true;
+    // Which file the handle is, as the open found it (POSIX: device and inode; they never change
+    // for an open file), so that isStillAt asks only about the path.
+    std::uint64_t m_device = 0;
+    std::uint64_t m_inode = 0;
 };
 
 // A byte-range lock on a companion lock file: shared for readers, exclusive for writers. The

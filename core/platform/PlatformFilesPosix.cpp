@@ -211,6 +211,8 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
     file.m_created = created;
     file.m_seekable = S_ISREG(info.st_mode);
     file.m_sizeAtOpen = file.m_seekable ? static_cast<std::uint64_t>(info.st_size) : kUnknownSize;
+    file.m_device = static_cast<std::uint64_t>(info.st_dev);
+    file.m_inode = static_cast<std::uint64_t>(info.st_ino);
     return file;
 }
 
@@ -302,11 +304,9 @@ ErrorCode File::tryLockContent(bool exclusive)
 
 bool File::isStillAt(const std::string& path) const
 {
-    struct stat open
-    {};
-    struct stat named
-    {};
-    return ::fstat(toFd(m_handle), &open) == 0 && ::stat(path.c_str(), &named) == 0 && sameFile(open, named);
+    struct stat named = {};
+    return ::stat(path.c_str(), &named) == 0 && static_cast<std::uint64_t>(named.st_dev) == m_device &&
+           static_cast<std::uint64_t>(named.st_ino) == m_inode;
 }
 
 RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)
