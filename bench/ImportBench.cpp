@@ -5,6 +5,7 @@
 // The data directories go to the system's temporary folder (TMPDIR): on a disk the flushes of
 // every append weigh most, on a memory file system (TMPDIR=/dev/shm) the reading and parsing.
 #include "GeneratedOffice.h"
+#include "ImportFile.h"
 #include "TaviroTypeCode.h"
 
 #include <benchmark/benchmark.h>
@@ -21,51 +22,13 @@ namespace {
 constexpr int kUnits = 100;
 constexpr int kEmployeesPerUnit = 50;
 
-const char* const kUnitNames[] = {"Wydział Finansowy",
-                                  "Wydział Organizacyjny",
-                                  "Referat Gospodarki Komunalnej",
-                                  "Urząd Stanu Cywilnego",
-                                  "Straż Miejska",
-                                  "Wydział Oświaty i Sportu",
-                                  "Biuro Rady",
-                                  "Referat Podatków i Opłat",
-                                  "Wydział Geodezji",
-                                  "Kancelaria"};
-const char* const kFirstNames[] = {"Anna",     "Małgorzata", "Żaneta",  "Łucja",    "Jan",       "Piotr",  "Świętosław",
-                                   "Grzegorz", "Bożena",     "Jadwiga", "Zdzisław", "Agnieszka", "Łukasz", "Ewa"};
-const char* const kSurnames[] = {"Nowak",       "Kowalska",   "Wiśniewski", "Wójcik",    "Kamińska",
-                                 "Lewandowski", "Zieliński",  "Szymańska",  "Woźniak",   "Dąbrowski",
-                                 "Kozłowska",   "Jankowski",  "Mazur",      "Krawczyk",  "Piotrowska",
-                                 "Grabowski",   "Nowakowska", "Pawłowski",  "Michalska", "Król"};
-
-// 100 units, each given by its lines one after another, 50 employees with different names each.
-std::string writeImportFile(const std::filesystem::path& folder)
-{
-    std::string text;
-    for (int unit = 0; unit < kUnits; ++unit) {
-        const std::string unitName =
-            std::string(kUnitNames[unit % 10]) + (unit >= 10 ? " " + std::to_string(unit / 10 + 1) : "");
-        for (int e = 0; e < kEmployeesPerUnit; ++e) {
-            const int n = unit * kEmployeesPerUnit + e;
-            const std::string line = "Urząd Miasta i Gminy\tŁęczyca\t" + unitName +
-                                     "\tJan Kowalski\tNaczelnik Wydziału\t" + kFirstNames[n % 14] + "\t" +
-                                     kSurnames[(n / 14) % 20] + "\tInspektor\t" + std::to_string(n % 2) +
-                                     "\t01-02-2010\t15-06-2018";
-            text += utf8ToCp1250(line) + "\r\n";
-        }
-    }
-    const auto path = folder / "Import.txt";
-    std::ofstream(path, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
-    return path.string();
-}
-
 class ImportFixture : public benchmark::Fixture
 {
 public:
     void SetUp(const benchmark::State&) override
     {
         m_inputs = freshFolder("taviro-bench-input-");
-        m_file = writeImportFile(m_inputs);
+        m_file = bench::writeImportFile(m_inputs, kUnits, kEmployeesPerUnit);
     }
     void TearDown(const benchmark::State&) override { std::filesystem::remove_all(m_inputs); }
 

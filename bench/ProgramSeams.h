@@ -1,5 +1,4 @@
-// The program's services on a data folder with every outside seam replaced as in the GUI tests,
-// the administrator logged in: what a benchmark of a page or panel builds on.
+// The program's outside seams replaced as in the GUI tests, and its services on a data folder.
 #pragma once
 
 #include "TaviroTypeCode.h"
@@ -24,9 +23,11 @@ public:
     TimeOfDay now() const override { return {9, 7, 3}; }
 };
 
-struct ProgramSeams
+// Every outside seam of the program replaced, the login answered by the administrator: what a
+// main window of a benchmark starts with.
+struct ProgramEnvironment
 {
-    explicit ProgramSeams(const std::filesystem::path& folder)
+    ProgramEnvironment()
         : environment{dialogs,
                       shell,
                       settings,
@@ -35,13 +36,8 @@ struct ProgramSeams
                       [](Accounts&, QWidget*) {
                           return ui::LoginAnswer{true, QStringLiteral("Administrator"), QStringLiteral("TAVIRO")};
                       },
-                      [](QDialog& dialog) { dialog.reject(); }},
-          services(DataDirectory(DataDirectory::withTrailingSeparator(folder.string(), platform::kSeparator)),
-                   environment)
-    {
-        services.beginSession();
-        services.session().user = "Administrator";
-    }
+                      [](QDialog& dialog) { dialog.reject(); }}
+    {}
 
     widgets::ScriptedMessageDialogs dialogs;
     RecordingDesktopShell shell;
@@ -49,6 +45,20 @@ struct ProgramSeams
     RecordingTextPrinter printer;
     StoppedClock clock;
     ui::Environment environment;
+};
+
+// The program's services over those seams, the administrator logged in: what a benchmark of a page
+// or panel builds on.
+struct ProgramSeams : ProgramEnvironment
+{
+    explicit ProgramSeams(const std::filesystem::path& folder)
+        : services(DataDirectory(DataDirectory::withTrailingSeparator(folder.string(), platform::kSeparator)),
+                   environment)
+    {
+        services.beginSession();
+        services.session().user = "Administrator";
+    }
+
     ui::Services services;
 };
 
