@@ -262,7 +262,14 @@ RecordFiles::Rewrite RecordFiles::rewriteIf(std::string_view file, std::string_v
     const std::string temporary = temporaryFileName(file);
     platform::File output = m_files.createPrivateFile(temporary);
     m_files.writePrivate(output, temporary, copy);
-    shared->replaceWith(m_files.fullPath(temporary));
+    try {
+        shared->replaceWith(m_files.fullPath(temporary));
+    } catch (const IoError&) {
+        // The data file stays as it was (a file held open elsewhere cannot be replaced on Windows);
+        // the copy that did not take its place must not stay behind in Temp.
+        platform::removeFile(m_files.fullPath(temporary));
+        throw;
+    }
     return found ? Rewrite::Rewritten : Rewrite::NotFound;
 }
 

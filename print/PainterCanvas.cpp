@@ -1,5 +1,7 @@
 #include "PainterCanvas.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPen>
@@ -16,6 +18,17 @@ QRect toQRect(const PixelRect& rect)
 }
 
 } // namespace
+
+bool isCompletePdf(const QString& path)
+{
+    // The marker may be followed by a line end; a device such as /dev/full is no file at all.
+    constexpr qint64 kTail = 32;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+        !file.seek(std::max<qint64>(0, file.size() - kTail)))
+        return false;
+    return file.readAll().contains("%%EOF");
+}
 
 PainterCanvas::PainterCanvas(QPrinter& printer, Jobs jobs) : m_printer(printer), m_jobs(jobs) {}
 

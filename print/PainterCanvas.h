@@ -57,4 +57,9 @@ private:
     bool m_succeeded = true;
 };
 
+// Whether the PDF file at path was written to its end. QPrinter reports only a file it cannot open:
+// a write that fails later (a disk that fills up) goes unnoticed and leaves the file without the
+// end marker that every PDF closes with.
+bool isCompletePdf(const QString& path);
+
 } // namespace taviro::print

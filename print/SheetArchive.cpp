@@ -33,7 +33,7 @@ bool writeSheetsPdf(AppraisalRegister& appraisals, const std::vector<StoredAppra
     for (const StoredAppraisal& sheet : sheets)
         printSheet(canvas, printedRecord(appraisals, sheet.employeeId, sheet.appraisalId), partsMask);
     canvas.finish();
-    return canvas.succeeded();
+    return canvas.succeeded() && isCompletePdf(path);
 }
 
 } // namespace taviro::print

@@ -2,6 +2,10 @@
 
 #include "PainterCanvas.h"
 
+#include "IoError.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 
@@ -25,6 +29,20 @@ void SystemPrintTarget::print(const Printout& printout)
     PainterCanvas canvas(m_printer, toFile ? PainterCanvas::Jobs::OneDocument : PainterCanvas::Jobs::Separate);
     printout(canvas);
     canvas.finish();
+    const QString file = m_printer.outputFileName();
+    const bool pdf = m_printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
+    if (canvas.succeeded() && (!pdf || isCompletePdf(file)))
+        return;
+    if (!toFile) {
+        const std::string name = m_printer.printerName().toStdString();
+        throw IoError(name, {}, "Nie można przekazać wydruku do drukarki " + name + ".");
+    }
+    // A file opened and written, but not to its end: what is there is no printout. (Only a regular
+    // file: a device such as /dev/full is never removed.)
+    if (canvas.succeeded() && QFileInfo(file).isFile())
+        QFile::remove(file);
+    const std::string name = file.toStdString();
+    throw IoError(name, {}, "Nie można zapisać wydruku w pliku " + name + ".");
 }
 
 void SystemPrintTarget::preview(const Printout& printout, QWidget* parent)

@@ -14,8 +14,13 @@ public:
     SystemPrintTarget();
 
     bool choosePrinter(QWidget* parent) override;
+    // A printout that did not reach its printer or its file ends with an IoError naming it; an
+    // incomplete PDF file is removed.
     void print(const Printout& printout) override;
     void preview(const Printout& printout, QWidget* parent) override;
+
+protected:
+    QPrinter& printer() { return m_printer; }
 
 private:
     QPrinter m_printer;

@@ -41,7 +41,9 @@ void PrintController::run(Command)
     const auto employee = m_navigation.selectedEmployeeId();
     const auto appraisal = m_navigation.selectedAppraisalId();
     if (employee && appraisal) {
-        printAppraisal(identifierText(*employee), identifierText(*appraisal));
+        // A printout that fails is told here, so that the focus goes back to the tree all the same.
+        runUserOperation(m_services.dialogs(),
+                         [&] { printAppraisal(identifierText(*employee), identifierText(*appraisal)); });
         m_navigation.tree()->setFocus();
     }
 }

@@ -356,10 +356,13 @@ void SheetController::remove()
         return;
     {
         CommandLock lock(m_host);
-        if (m_services.dialogs().askQuestion(deleteQuestionText()))
-            m_services.appraisals().remove(m_target.employeeId, m_target.appraisalId);
+        if (m_services.dialogs().askQuestion(deleteQuestionText())) {
+            // A failed write is told here, so that the tree below is refilled and focused all the same.
+            runUserOperation(m_services.dialogs(),
+                             [&] { m_services.appraisals().remove(m_target.employeeId, m_target.appraisalId); });
+        }
     }
-    // Answered either way, the tree shows the files as they are now.
+    // Answered either way, and failed or not, the tree shows the files as they are now.
     m_navigation.fillTree();
     m_navigation.tree()->setFocus();
 }
