@@ -363,8 +363,15 @@ void SharedFileAccess::writeWholeFile(std::string_view relativeName, std::string
     });
     const std::string temporary = taviro::relativeName({"Temp", flatName(relativeName) + ".new"});
     auto file = createPrivateFile(temporary);
-    writePrivate(file, temporary, bytes);
-    target.replaceWith(fullPath(temporary));
+    try {
+        writePrivate(file, temporary, bytes);
+        target.replaceWith(fullPath(temporary));
+    } catch (const IoError&) {
+        // The file stays as it was; a working copy that did not take its place is no use to anybody.
+        file.close();
+        platform::removeFile(fullPath(temporary));
+        throw;
+    }
 }
 
 int SharedFileAccess::removeStaleTemporaryFiles(std::int64_t olderThanSeconds)

@@ -366,6 +366,7 @@ TEST(SharedFiles, WholeFileWritesReplaceAtomically)
     store.files.setFaultInjector(&faults);
     EXPECT_THROW(store.files.writeWholeFile("Users.dat", "broken\r\n"), IoError);
     EXPECT_EQ(store.dir.read("Users.dat"), "new\r\n") << "a failed write never touches the file";
+    EXPECT_FALSE(store.dir.exists(relativeName({"Temp", "Users.dat.new"}))) << "nor leaves its working copy";
     store.files.setFaultInjector(nullptr);
     store.files.writeWholeFile("Admin.dat", "first\r\n");
     EXPECT_EQ(store.dir.read("Admin.dat"), "first\r\n");
