@@ -366,11 +366,42 @@ TEST(SharedFiles, WholeFileWritesReplaceAtomically)
     store.files.setFaultInjector(&faults);
     EXPECT_THROW(store.files.writeWholeFile("Users.dat", "broken\r\n"), IoError);
     EXPECT_EQ(store.dir.read("Users.dat"), "new\r\n") << "a failed write never touches the file";
-    EXPECT_FALSE(store.dir.exists(relativeName({"Temp", "Users.dat.new"}))) << "nor leaves its working copy";
     store.files.setFaultInjector(nullptr);
     store.files.writeWholeFile("Admin.dat", "first\r\n");
     EXPECT_EQ(store.dir.read("Admin.dat"), "first\r\n");
 }
+
+#ifndef _WIN32
+// Once the working copy is written, the file is put away and a folder stands in its place, so the
+// copy cannot take it: the copy goes, and nothing is left in Temp.
+class FolderInstead : public FaultInjector
+{
+public:
+    explicit FolderInstead(const TemporaryDataDirectory& dir) : m_dir(dir) {}
+    platform::ErrorCode beforeWrite(const std::string&) override
+    {
+        std::filesystem::rename(m_dir.file("Users.dat"), m_dir.file("Users.old"));
+        m_dir.write(relativeName({"Users.dat", "in-the-way"}), "x");
+        return 0;
+    }
+    platform::ErrorCode beforeRead(const std::string&) override { return 0; }
+
+private:
+    const TemporaryDataDirectory& m_dir;
+};
+
+TEST(SharedFiles, AWholeFileWriteThatCannotReplaceLeavesNoWorkingCopy)
+{
+    TestStore store;
+    store.dir.write("Users.dat", "old\r\n");
+    FolderInstead faults(store.dir);
+    store.files.setFaultInjector(&faults);
+    EXPECT_THROW(store.files.writeWholeFile("Users.dat", "new\r\n"), IoError);
+    store.files.setFaultInjector(nullptr);
+    EXPECT_FALSE(store.dir.exists(relativeName({"Temp", "Users.dat.new"})));
+    EXPECT_EQ(store.dir.read("Users.old"), "old\r\n");
+}
+#endif
 
 TEST(SharedFiles, CopyFileInBlocks)
 {
