@@ -15,12 +15,6 @@
 namespace taviro::bench {
 namespace {
 
-const char* const kFirstNames[] = {"Anna",     "Małgorzata", "Żaneta",  "Łucja",    "Jan",       "Piotr",  "Świętosław",
-                                   "Grzegorz", "Bożena",     "Jadwiga", "Zdzisław", "Agnieszka", "Łukasz", "Ewa"};
-const char* const kSurnames[] = {"Nowak",       "Kowalska",   "Wiśniewski", "Wójcik",    "Kamińska",
-                                 "Lewandowski", "Zieliński",  "Szymańska",  "Woźniak",   "Dąbrowski",
-                                 "Kozłowska",   "Jankowski",  "Mazur",      "Krawczyk",  "Piotrowska",
-                                 "Grabowski",   "Nowakowska", "Pawłowski",  "Michalska", "Król"};
 const char* const kPositions[] = {"Inspektor", "Podinspektor",       "Starszy inspektor",
                                   "Referent",  "Główny specjalista", "Kierownik referatu"};
 const char* const kCriteria[] = {"Sumienność",

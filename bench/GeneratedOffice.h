@@ -14,6 +14,15 @@ namespace taviro::bench {
 
 inline constexpr int kAppraisalsPerEmployee = 10;
 
+// Names for the generated people, every Polish letter with a diacritic among them.
+inline constexpr const char* kFirstNames[] = {"Anna",     "Małgorzata", "Żaneta",   "Łucja",  "Jan",
+                                              "Piotr",    "Świętosław", "Grzegorz", "Bożena", "Jadwiga",
+                                              "Zdzisław", "Agnieszka",  "Łukasz",   "Ewa"};
+inline constexpr const char* kSurnames[] = {"Nowak",       "Kowalska",   "Wiśniewski", "Wójcik",    "Kamińska",
+                                            "Lewandowski", "Zieliński",  "Szymańska",  "Woźniak",   "Dąbrowski",
+                                            "Kozłowska",   "Jankowski",  "Mazur",      "Krawczyk",  "Piotrowska",
+                                            "Grabowski",   "Nowakowska", "Pawłowski",  "Michalska", "Król"};
+
 // One generated unit: what the tree must show and the files the fill reads.
 struct UnitData
 {

@@ -1,4 +1,5 @@
 #include "ImportFile.h"
+#include "GeneratedOffice.h"
 
 #include "TextCodec.h"
 
@@ -17,12 +18,6 @@ const char* const kUnitNames[] = {"Wydział Finansowy",
                                   "Referat Podatków i Opłat",
                                   "Wydział Geodezji",
                                   "Kancelaria"};
-const char* const kFirstNames[] = {"Anna",     "Małgorzata", "Żaneta",  "Łucja",    "Jan",       "Piotr",  "Świętosław",
-                                   "Grzegorz", "Bożena",     "Jadwiga", "Zdzisław", "Agnieszka", "Łukasz", "Ewa"};
-const char* const kSurnames[] = {"Nowak",       "Kowalska",   "Wiśniewski", "Wójcik",    "Kamińska",
-                                 "Lewandowski", "Zieliński",  "Szymańska",  "Woźniak",   "Dąbrowski",
-                                 "Kozłowska",   "Jankowski",  "Mazur",      "Krawczyk",  "Piotrowska",
-                                 "Grabowski",   "Nowakowska", "Pawłowski",  "Michalska", "Król"};
 
 } // namespace
 

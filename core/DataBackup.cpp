@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <set>
 
 namespace taviro {
@@ -77,10 +78,28 @@ platform::File createTarget(const std::string& path)
     return file;
 }
 
-void check(platform::ErrorCode error, const std::string& path)
+void failIfError(platform::ErrorCode error, const std::string& path)
 {
     if (error != 0)
         failWriting(path, error);
+}
+
+// Reads the open file to its end in blocks, each handed on with its offset; the error of a read
+// that failed, or 0. The bytes read in all come back in total.
+platform::ErrorCode readInBlocks(const platform::File& input, std::uint64_t& total,
+                                 const std::function<void(std::string_view block, std::uint64_t offset)>& onBlock)
+{
+    std::string block(kChunkBytes, '\0');
+    total = 0;
+    for (;;) {
+        std::size_t got = 0;
+        if (const platform::ErrorCode error = input.readAt(total, block.data(), block.size(), got))
+            return error;
+        onBlock(std::string_view(block.data(), got), total);
+        total += got;
+        if (got < block.size())
+            return 0;
+    }
 }
 
 class Backup
@@ -90,7 +109,7 @@ public:
 
     BackupReport run(const std::string& heading)
     {
-        check(platform::createDirectories(m_target.path()), m_target.path());
+        failIfError(platform::createDirectories(m_target.path()), m_target.path());
         // Each group is taken from a listing of its own: a file made while the copy runs goes in
         // with its group when its group comes after it, never with a group before it.
         for (const Phase phase : kPhases) {
@@ -157,21 +176,16 @@ private:
         const std::string path = m_target.file(name);
         platform::File output = createTarget(path);
         Sha256 digest;
-        std::string block(kChunkBytes, '\0');
         std::uint64_t offset = 0;
-        for (;;) {
-            std::size_t got = 0;
-            if (const platform::ErrorCode failure = input.readAt(offset, block.data(), block.size(), got)) {
-                output.close();
-                platform::removeFile(path);
-                m_report.warnings.push_back(name + ": nie skopiowano, błąd odczytu: " + platform::errorText(failure));
-                return;
-            }
-            digest.update(std::string_view(block.data(), got));
-            check(output.writeAt(offset, block.data(), got), path);
-            offset += got;
-            if (got < block.size())
-                break;
+        const platform::ErrorCode failure = readInBlocks(input, offset, [&](std::string_view block, std::uint64_t at) {
+            digest.update(block);
+            failIfError(output.writeAt(at, block.data(), block.size()), path);
+        });
+        if (failure) {
+            output.close();
+            platform::removeFile(path);
+            m_report.warnings.push_back(name + ": nie skopiowano, błąd odczytu: " + platform::errorText(failure));
+            return;
         }
         finish(output, path);
         note(name, offset, digest.hexDigest());
@@ -181,15 +195,15 @@ private:
     {
         const std::string path = m_target.file(name);
         platform::File output = createTarget(path);
-        check(output.writeAt(0, content.data(), content.size()), path);
+        failIfError(output.writeAt(0, content.data(), content.size()), path);
         finish(output, path);
         note(name, content.size(), sha256Hex(content));
     }
 
     static void finish(platform::File& output, const std::string& path)
     {
-        check(output.flush(), path);
-        check(output.close(), path);
+        failIfError(output.flush(), path);
+        failIfError(output.close(), path);
     }
 
     void note(const std::string& name, std::uint64_t size, std::string digest)
@@ -208,9 +222,9 @@ private:
         const std::string manifest = m_target.file(kBackupManifestName);
         const std::string working = manifest + ".tmp";
         platform::File output = createTarget(working);
-        check(output.writeAt(0, text.data(), text.size()), working);
+        failIfError(output.writeAt(0, text.data(), text.size()), working);
         finish(output, working);
-        check(platform::replaceFile(working, manifest), manifest);
+        failIfError(platform::replaceFile(working, manifest), manifest);
     }
 
     SharedFileAccess& m_files;
@@ -249,17 +263,10 @@ std::optional<std::pair<std::uint64_t, std::string>> measure(const std::string& 
     if (!input.isOpen())
         return std::nullopt;
     Sha256 digest;
-    std::string block(kChunkBytes, '\0');
-    std::uint64_t offset = 0;
-    for (;;) {
-        std::size_t got = 0;
-        if ((error = input.readAt(offset, block.data(), block.size(), got)) != 0)
-            return std::nullopt;
-        digest.update(std::string_view(block.data(), got));
-        offset += got;
-        if (got < block.size())
-            return std::pair{offset, digest.hexDigest()};
-    }
+    std::uint64_t size = 0;
+    if ((error = readInBlocks(input, size, [&](std::string_view block, std::uint64_t) { digest.update(block); })) != 0)
+        return std::nullopt;
+    return std::pair{size, digest.hexDigest()};
 }
 
 bool readWhole(const std::string& path, std::string& content, platform::ErrorCode& error)

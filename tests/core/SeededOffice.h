@@ -11,14 +11,6 @@
 
 namespace taviro::test {
 
-inline std::string counterBytes(std::int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 // An appraisal with its interview-notes document, as the sheet editor stores it.
 inline RecordLines appraisalWithDocument(const std::string& id, const std::string& document)
 {

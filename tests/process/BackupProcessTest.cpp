@@ -18,11 +18,6 @@ namespace {
 
 const std::string kWorker = TAVIRO_STORE_WORKER;
 
-std::string counterBytes(int value)
-{
-    return {static_cast<char>(value), '\0', '\0', '\0'};
-}
-
 // Two units, three employees, one appraisal each for two of them, counters above all of them.
 void seedOffice(const TemporaryDataDirectory& dir)
 {

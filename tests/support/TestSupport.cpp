@@ -187,6 +187,14 @@ RecordLines gradedAppraisalRecord(const std::string& id, const std::string& draw
     return record(id, {{std::string(kGrade), level}, {std::string(kGradeDrawnUp), drawnUp}}, kDelete, deleted);
 }
 
+std::string counterBytes(std::int32_t value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 std::string recordFile(const std::vector<RecordLines>& records)
 {
     std::string text;

@@ -4,6 +4,7 @@
 #include "TaviroTypeCode.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
@@ -137,5 +138,8 @@ RecordLines clericalEmployeeRecord(const std::string& id, const std::string& sur
 RecordLines gradedAppraisalRecord(const std::string& id, const std::string& drawnUp, const std::string& level,
                                   bool deleted = false);
 std::string recordFile(const std::vector<RecordLines>& records);
+
+// A counter file as the program stores it: four bytes, little-endian.
+std::string counterBytes(std::int32_t value);
 
 } // namespace taviro::test

@@ -34,15 +34,6 @@ const std::vector<std::string> kUnits = {"{", "ID=000003", "CELLNAME=Kadry",    
                                          "{", "ID=000007", "CELLNAME=Stary",      "CELLDELETE=1", "}", "",
                                          "{", "ID=000017", "CELLNAME=Księgowość", "CELLDELETE=0", "}", ""};
 
-// A counter file as the program stores it: four bytes, little-endian.
-std::string counterBytes(std::int32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 UserAccount account(std::string first, std::string identifier, std::string rights = std::string(14, '0'),
                     std::string units = {})
 {
