@@ -38,6 +38,7 @@
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
@@ -71,9 +72,13 @@ Figure measure(const std::function<void(int run)>& prepare, const std::function<
     Figure figure;
     for (int run = 0; run < runs; ++run) {
         prepare(run);
+        if (std::getenv("TAVIRO_CALL_TRACE"))
+            std::fprintf(stderr, "-- operation, run %d\n", run);
         const auto before = callsSoFar();
         figure.times.push_back(millisecondsOf([&] { operation(run); }));
         const auto between = callsSoFar();
+        if (std::getenv("TAVIRO_CALL_TRACE"))
+            std::fprintf(stderr, "-- floor\n");
         figure.floors.push_back(millisecondsOf([&] { floor(run); }));
         const auto after = callsSoFar();
         if (before && between && after) {
@@ -111,21 +116,39 @@ void processEventsUntil(const std::function<bool()>& done)
     }
 }
 
+std::string contentOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Makes the names in a folder durable: a renamed or new file survives a power cut only after it.
+void syncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0 || ::close(fd) != 0)
+        throw std::runtime_error("cannot sync " + folder.string());
+}
+
 // The floor of a durable write: the content written whole to a new file in the same folder, forced
-// to disk and renamed over the file.
-void writeDurably(const std::string& path, const std::string& content)
+// to disk and renamed over the file; then the folder synced, unless the caller syncs it once for
+// several files.
+void writeDurably(const std::string& path, const std::string& content, bool folderToo = true)
 {
     const std::string working = path + ".floor";
     const int out = ::open(working.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (out < 0 || ::write(out, content.data(), content.size()) != static_cast<ssize_t>(content.size()) ||
         ::fsync(out) != 0 || ::close(out) != 0 || ::rename(working.c_str(), path.c_str()) != 0)
         throw std::runtime_error("cannot write " + path);
+    if (folderToo)
+        syncFolder(std::filesystem::path(path).parent_path());
 }
 
-std::string contentOf(const std::string& path)
+// The floor of a rewrite: the file read whole, then written durably.
+void rewriteDurably(const std::string& path, std::vector<char>& buffer)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto size = static_cast<std::size_t>(readPlainly({path}, buffer));
+    writeDurably(path + ".copy", std::string(buffer.data(), size));
 }
 
 long residentKilobytes()
@@ -239,7 +262,6 @@ void measureWindow(const Office& office, Program& program)
     Figure saved;
     for (int run = 0; run < kRuns; ++run) {
         const std::string file = office.appraisalFile(run);
-        const std::string content = contentOf(file);
         const auto one = [&](Figure& figure, const std::function<void()>& operation,
                              const std::function<void()>& floor) {
             const Figure single = measure([](int) {}, [&](int) { operation(); }, [&](int) { floor(); }, 1);
@@ -249,12 +271,16 @@ void measureWindow(const Office& office, Program& program)
             figure.floorCalls = single.floorCalls;
         };
         program.selectAppraisal(run);
+        // The sheet shows the employee's record too: the unit's file is read with the appraisals'.
         one(
-            continued, [&] { program.run(Command::ContinueAppraisal); }, [&] { readPlainly({file}, buffer); });
+            continued, [&] { program.run(Command::ContinueAppraisal); },
+            [&] {
+                readPlainly({large.files.front(), file}, buffer);
+            });
         if (program.page() != ui::PageId::GradeA)
             throw std::runtime_error("the sheet did not open on page A");
         one(
-            saved, [&] { program.click("TaviroGradeAOkButton"); }, [&] { writeDurably(file + ".copy", content); });
+            saved, [&] { program.click("TaviroGradeAOkButton"); }, [&] { rewriteDurably(file, buffer); });
         if (program.page() != ui::PageId::Start || !program.informations().empty())
             throw std::runtime_error("the sheet was not saved");
     }
@@ -267,8 +293,9 @@ void measureWindow(const Office& office, Program& program)
                                  program.run(Command::DeleteAppraisal);
                              },
                              [&](int run) {
-                                 const std::string file = office.appraisalFile(kRuns + run);
-                                 writeDurably(file + ".copy", contentOf(file));
+                                 // The appraisal's file rewritten, and the unit's tree read afresh.
+                                 rewriteDurably(office.appraisalFile(kRuns + run), buffer);
+                                 readPlainly(large.files, buffer);
                              }));
 }
 
@@ -292,12 +319,14 @@ void measureImport(const Office& office)
                                  const auto made = office.root() / ("import" + std::to_string(run));
                                  const auto floor = office.root() / ("import-floor" + std::to_string(run));
                                  std::filesystem::create_directory(floor);
-                                 contentOf(office.importFile());
+                                 std::vector<char> buffer(8 << 20);
+                                 readPlainly({office.importFile()}, buffer);
                                  for (const auto& entry : std::filesystem::directory_iterator(made)) {
                                      if (entry.is_regular_file())
                                          writeDurably((floor / entry.path().filename()).string(),
-                                                      contentOf(entry.path().string()));
+                                                      contentOf(entry.path().string()), false);
                                  }
+                                 syncFolder(floor); // once for all the new names
                              },
                              3));
 }

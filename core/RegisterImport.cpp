@@ -19,6 +19,11 @@
 // forced to disk once. A crash cannot tell that from a sync per line (either way the lines not yet
 // on disk are lost and a new import adds them), but it saves two syncs per line, which on a disk or
 // a network share are most of an import's time. Lines of units that take turns go in one by one.
+// In the same spirit the units go first: before any employee, every unit the file names and
+// Cell.dat lacks is added, all in one append with one draw of their identifiers (in the order the
+// file first names them), where a unit at a time would cost a write of Cell.dat and of its counter
+// each. The look-up of every batch's unit stays: a unit another workstation deletes meanwhile is
+// added again when its next lines come.
 #include "Import.h"
 
 #include "Counters.h"
@@ -103,16 +108,34 @@ public:
         return find(unitsFileName(), RecordKind::Unit, kUnitNameKeys, {polishUpper(name)});
     }
 
+    // The units of those lines (one line for each) that Cell.dat lacks even under its exclusive
+    // lock, in one append; returns how many were added.
+    int addUnits(const std::vector<ImportFields>& lines)
+    {
+        std::vector<Names> names;
+        std::vector<std::string> bodies; // checked before anything is written
+        for (const ImportFields& f : lines) {
+            names.push_back({polishUpper(f[2])});
+            bodies.push_back(encodedFieldLines(unitRecord(f)));
+        }
+        if (allFound(unitsFileName(), RecordKind::Unit, kUnitNameKeys, names))
+            return 0;
+        const auto added = appendMissing(unitsFileName(), RecordKind::Unit, kUnitNameKeys, names, bodies);
+        for (const std::size_t line : added)
+            m_unitsAdded.insert(names[line].front());
+        return static_cast<int>(added.size());
+    }
+
     // The unit of that name, added when it is not there even under the exclusive lock.
     std::string addUnit(const ImportFields& f, bool& added)
     {
-        return addIfAbsent(unitsFileName(), RecordKind::Unit, kUnitNameKeys, unitRecord(f), {polishUpper(f[2])}, added);
-    }
-
-    std::string findEmployee(const std::string& unitId, const std::string& firstName, const std::string& surname)
-    {
-        return find(employeesFileName(unitId), RecordKind::Employee, kEmployeeNameKeys,
-                    {polishUpper(firstName), polishUpper(surname)});
+        const Names names = {polishUpper(f[2])};
+        added = !appendMissing(unitsFileName(), RecordKind::Unit, kUnitNameKeys, {names},
+                               {encodedFieldLines(unitRecord(f))})
+                     .empty();
+        if (added)
+            m_unitsAdded.insert(names.front());
+        return idOf(m_known[unitsFileName()], names);
     }
 
     // The employees of the lines that are not in the unit's file even under its exclusive lock, in
@@ -121,36 +144,17 @@ public:
     {
         const std::string file = employeesFileName(unitId);
         std::vector<Names> names;
-        for (const ImportFields& f : lines)
-            names.push_back({polishUpper(f[5]), polishUpper(f[6])});
-        if (allFound(file, RecordKind::Employee, kEmployeeNameKeys, names))
-            return 0;                    // a shared look was enough: nothing to append
         std::vector<std::string> bodies; // checked before anything is written
-        for (const ImportFields& f : lines)
+        for (const ImportFields& f : lines) {
+            names.push_back({polishUpper(f[5]), polishUpper(f[6])});
             bodies.push_back(encodedFieldLines(employeeRecord(f)));
-        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppendOrCreate);
-        Known& known = knownFor(file, RecordKind::Employee, kEmployeeNameKeys, readInto(shared, m_buffer));
-        std::vector<std::size_t> missing;
-        std::set<Names> taken;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (idOf(known, names[i]).empty() && taken.insert(names[i]).second)
-                missing.push_back(i);
         }
-        if (missing.empty()) {
-            shared.close();
-            return 0;
-        }
-        const std::vector<std::string> ids = m_counters.next(Counter::Person, static_cast<int>(missing.size()));
-        std::string text;
-        for (std::size_t k = 0; k < missing.size(); ++k)
-            text += recordText(ids[k], bodies[missing[k]], deletionKey(RecordKind::Employee));
-        known.valid = false; // until the append is known to be in the file
-        known.content += shared.append(text);
-        for (std::size_t k = 0; k < missing.size(); ++k)
-            known.firstIdByNames.emplace(names[missing[k]], ids[k]);
-        known.valid = true;
-        shared.close();
-        return static_cast<int>(missing.size());
+        // A unit this import has just added has nobody yet worth a shared look (the exclusive one
+        // below still sees an import of the same file elsewhere).
+        const bool fresh = m_unitsAdded.erase(polishUpper(lines.front()[2])) > 0;
+        if (!fresh && allFound(file, RecordKind::Employee, kEmployeeNameKeys, names))
+            return 0; // a shared look was enough: nothing to append
+        return static_cast<int>(appendMissing(file, RecordKind::Employee, kEmployeeNameKeys, names, bodies).size());
     }
 
 private:
@@ -229,38 +233,73 @@ private:
                            [&](const Names& names) { return !idOf(known, names).empty(); });
     }
 
-    // Under the exclusive lock of the file (made when missing): looked up once more, and appended
-    // only when still missing. The number is drawn while the file is held; a counter's draw takes
-    // no other lock, so holding a data file meanwhile can never leave two workstations waiting on
-    // each other.
-    std::string addIfAbsent(const std::string& file, RecordKind kind, std::span<const std::string_view> keys,
-                            const Fields& fields, const Names& names, bool& added)
+    // Under the exclusive lock of the file (made when missing): looked up once more, and the records
+    // still missing appended in one write, each name once, with their numbers drawn in one go. The
+    // numbers are drawn while the file is held; a counter's draw takes no other lock, so holding a
+    // data file meanwhile can never leave two workstations waiting on each other. Gives the
+    // positions (in names) of the records that went in.
+    std::vector<std::size_t> appendMissing(const std::string& file, RecordKind kind,
+                                           std::span<const std::string_view> keys, const std::vector<Names>& names,
+                                           const std::vector<std::string>& bodies)
     {
-        added = false;
-        const std::string body = encodedFieldLines(fields); // checked before anything is written
         SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppendOrCreate);
         Known& known = knownFor(file, kind, keys, readInto(shared, m_buffer));
-        if (std::string id = idOf(known, names); !id.empty()) {
-            shared.close();
-            return id;
+        std::vector<std::size_t> missing;
+        std::set<Names> taken;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (idOf(known, names[i]).empty() && taken.insert(names[i]).second)
+                missing.push_back(i);
         }
-        const std::string id = m_counters.next(counterOf(kind));
+        if (missing.empty()) {
+            shared.close();
+            return missing;
+        }
+        const std::vector<std::string> ids = m_counters.next(counterOf(kind), static_cast<int>(missing.size()));
+        std::string text;
+        for (std::size_t k = 0; k < missing.size(); ++k)
+            text += recordText(ids[k], bodies[missing[k]], deletionKey(kind));
         known.valid = false; // until the append is known to be in the file
-        const std::string written = shared.append(recordText(id, body, deletionKey(kind)));
-        known.content += written;
-        known.firstIdByNames.emplace(names, id);
+        known.content += shared.append(text);
+        for (std::size_t k = 0; k < missing.size(); ++k)
+            known.firstIdByNames.emplace(names[missing[k]], ids[k]);
         known.valid = true;
         shared.close();
-        added = true;
-        return id;
+        return missing;
     }
 
     SharedFileAccess& m_files;
     Counters m_counters;
     bool m_reuse;
     std::map<std::string, Known> m_known; // by relative file name
+    std::set<std::string> m_unitsAdded;   // upper-cased names of units added and not yet filled
     std::string m_buffer;                 // the files are read into it one after another
 };
+
+// The first pass: every unit the file names, by the first line that names it, and those Cell.dat
+// lacks added at once. A failure names the file's first line, since no employee is in yet.
+void addMissingUnits(ImportSource& source, RegisterWriter& writer, ImportResult& result)
+{
+    std::vector<ImportFields> firstLines;
+    std::set<std::string> named;
+    int lineNumber = 0;
+    int firstLineNumber = 0;
+    source.forEachLine([&](std::string_view line, std::uint64_t) {
+        ++lineNumber;
+        if (auto fields = fieldsOf(line)) {
+            if (firstLineNumber == 0)
+                firstLineNumber = lineNumber;
+            if (named.insert(polishUpper((*fields)[2])).second)
+                firstLines.push_back(std::move(*fields));
+        }
+    });
+    if (firstLines.empty())
+        return;
+    try {
+        result.unitsAdded += writer.addUnits(firstLines);
+    } catch (const IoError& error) {
+        throw ImportInterrupted(error, result, firstLineNumber);
+    }
+}
 
 } // namespace
 
@@ -283,6 +322,7 @@ ImportResult importRegister(RecordFiles& records, ImportSource& source, const Im
         return result;
     const std::uint64_t total = source.size();
     RegisterWriter writer(records, reading == ImportReading::ReuseUnchanged);
+    addMissingUnits(source, writer, result);
     UnitLines batch;
     // The lines of one unit so far go in; a failure names the first of them.
     const auto flush = [&] {

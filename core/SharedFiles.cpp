@@ -178,9 +178,11 @@ bool SharedFileAccess::tryOpenData(SharedFile& file, OpenKind kind, platform::Er
     file.m_file = platform::File::open(file.m_fullPath, mode.access, mode.creation, mode.sharing, error);
     if (!file.m_file.isOpen())
         return false;
-    // The open file is locked too, and must still be the one at the path: a rewrite may have put
-    // another in its place between the open and the lock.
-    if ((error = file.m_file.tryLockContent(mode.exclusive)) != 0 || !file.m_file.isStillAt(file.m_fullPath)) {
+    // A writer locks the open file too, and it must still be the one at the path: a rewrite may
+    // have put another in its place between the open and the lock. A reader needs neither: what it
+    // opened is a whole file, old or new, since writers only append in one write or rename.
+    if (mode.exclusive &&
+        ((error = file.m_file.tryLockContent(true)) != 0 || !file.m_file.isStillAt(file.m_fullPath))) {
         if (error == 0)
             error = platform::lockRefused();
         file.m_file.close();
@@ -329,10 +331,15 @@ void SharedFileAccess::openLocked(SharedFile& file, OpenKind kind)
 platform::File SharedFileAccess::createPrivateFile(std::string_view relativeName)
 {
     const std::string path = fullPath(relativeName);
-    platform::createDirectories(parentOf(path));
+    const auto open = [&](platform::ErrorCode& error) {
+        return platform::File::open(path, platform::Access::Write, platform::Creation::CreateAlways,
+                                    platform::Sharing::Nobody, error);
+    };
     platform::ErrorCode error = 0;
-    auto file = platform::File::open(path, platform::Access::Write, platform::Creation::CreateAlways,
-                                     platform::Sharing::Nobody, error);
+    auto file = open(error);
+    // Its folder is made only when it turns out to be missing: on a share every look is a round trip.
+    if (!file.isOpen() && platform::isNotFound(error) && platform::createDirectories(parentOf(path)) == 0)
+        file = open(error);
     if (!file.isOpen())
         throw IoError(std::string(relativeName), platform::errorText(error));
     return file;

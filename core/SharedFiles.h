@@ -10,7 +10,7 @@
 // ends the operation with its general error message instead of waiting for ever. And a shared open
 // whose lock file is missing and cannot be made (a folder the user may only read) reads without
 // it: the writers replace files by renaming and append in one write, which a reader without the
-// lock sees whole or not at all. On POSIX the open data file is locked as well (see
+// lock sees whole or not at all. On POSIX a writer locks the open data file as well (see
 // platform::File::tryLockContent), so that a lock file removed by hand never lets two writers in.
 #pragma once
 

@@ -4,6 +4,7 @@
 // paths: the program's own libraries, fonts and the terminal are left out.
 //
 //   TAVIRO_CALL_DELAY_US   microseconds slept in every counted call (0 or unset: none)
+//   TAVIRO_CALL_TRACE      when set, every counted call is written to standard error with its path
 //
 // The benchmark names the folder and reads the counts through the functions below, found with
 // dlsym when the library is preloaded (see bench/CallCounts.h).
@@ -31,6 +32,7 @@ std::mutex g_mutex;
 std::string g_folder; // empty: nothing is counted
 taviro::bench::CallCounts g_counts;
 std::atomic<bool> g_watched[kMaxDescriptors];
+std::string g_pathOf[kMaxDescriptors]; // for the trace only
 int g_delayMicroseconds = -1;
 
 int delayMicroseconds()
@@ -55,12 +57,20 @@ bool isWatchedDescriptor(int fd)
     return fd >= 0 && fd < kMaxDescriptors && g_watched[fd].load(std::memory_order_relaxed);
 }
 
-void count(std::uint64_t taviro::bench::CallCounts::*field)
+bool tracing()
+{
+    static const bool on = std::getenv("TAVIRO_CALL_TRACE") != nullptr;
+    return on;
+}
+
+void count(std::uint64_t taviro::bench::CallCounts::*field, const char* call = nullptr, const char* path = nullptr)
 {
     {
         std::lock_guard lock(g_mutex);
         ++(g_counts.*field);
     }
+    if (call && tracing())
+        std::fprintf(stderr, "call %s %s\n", call, path ? path : "");
     if (const int delay = delayMicroseconds(); delay > 0)
         ::usleep(static_cast<useconds_t>(delay));
 }
@@ -70,11 +80,22 @@ template <typename Function> Function next(const char* name)
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
-int noteOpened(int fd, bool watched)
+int noteOpened(int fd, bool watched, const char* path)
 {
-    if (fd >= 0 && fd < kMaxDescriptors)
+    if (fd >= 0 && fd < kMaxDescriptors) {
         g_watched[fd] = watched;
+        if (watched && tracing()) {
+            std::lock_guard lock(g_mutex);
+            g_pathOf[fd] = path;
+        }
+    }
     return fd;
+}
+
+// The path a watched descriptor was opened with, for the trace.
+const char* pathOf(int fd)
+{
+    return tracing() && fd >= 0 && fd < kMaxDescriptors ? g_pathOf[fd].c_str() : "";
 }
 
 mode_t modeOf(int flags, va_list arguments)
@@ -122,8 +143,8 @@ void taviro_calls_read(CallCounts* counts)
         static const auto real = next<int (*)(const char*, int, ...)>(#name);                                          \
         const bool watched = isWatchedPath(path);                                                                      \
         if (watched)                                                                                                   \
-            count(&CallCounts::opens);                                                                                 \
-        return noteOpened(real(path, flags, mode), watched);                                                           \
+            count(&CallCounts::opens, #name, path);                                                                    \
+        return noteOpened(real(path, flags, mode), watched, path);                                                     \
     }
 TAVIRO_OPEN(open)
 TAVIRO_OPEN(open64)
@@ -138,8 +159,8 @@ TAVIRO_OPEN(open64)
         static const auto real = next<int (*)(int, const char*, int, ...)>(#name);                                     \
         const bool watched = isWatchedAt(directory, path);                                                             \
         if (watched)                                                                                                   \
-            count(&CallCounts::opens);                                                                                 \
-        return noteOpened(real(directory, path, flags, mode), watched);                                                \
+            count(&CallCounts::opens, #name, path);                                                                    \
+        return noteOpened(real(directory, path, flags, mode), watched, path);                                          \
     }
 TAVIRO_OPENAT(openat)
 TAVIRO_OPENAT(openat64)
@@ -149,7 +170,7 @@ int close(int fd)
     static const auto real = next<int (*)(int)>("close");
     if (isWatchedDescriptor(fd)) {
         g_watched[fd] = false;
-        count(&CallCounts::closes);
+        count(&CallCounts::closes, "close", pathOf(fd));
     }
     return real(fd);
 }
@@ -159,7 +180,7 @@ int close(int fd)
     {                                                                                                                  \
         static const auto real = next<int (*)(const char*, type*)>(#name);                                             \
         if (isWatchedPath(path))                                                                                       \
-            count(&CallCounts::stats);                                                                                 \
+            count(&CallCounts::stats, #name, path);                                                                    \
         return real(path, buffer);                                                                                     \
     }
 TAVIRO_PATH_STAT(stat, struct stat)
@@ -172,7 +193,7 @@ TAVIRO_PATH_STAT(lstat64, struct stat64)
     {                                                                                                                  \
         static const auto real = next<int (*)(int, type*)>(#name);                                                     \
         if (isWatchedDescriptor(fd))                                                                                   \
-            count(&CallCounts::stats);                                                                                 \
+            count(&CallCounts::stats, #name, pathOf(fd));                                                              \
         return real(fd, buffer);                                                                                       \
     }
 TAVIRO_FD_STAT(fstat, struct stat)
@@ -183,7 +204,7 @@ TAVIRO_FD_STAT(fstat64, struct stat64)
     {                                                                                                                  \
         static const auto real = next<int (*)(int, const char*, type*, int)>(#name);                                   \
         if (isWatchedAtOrItself(directory, path))                                                                      \
-            count(&CallCounts::stats);                                                                                 \
+            count(&CallCounts::stats, #name, path);                                                                    \
         return real(directory, path, buffer, flags);                                                                   \
     }
 TAVIRO_AT_STAT(fstatat, struct stat)
@@ -193,7 +214,7 @@ int statx(int directory, const char* path, int flags, unsigned int mask, struct 
 {
     static const auto real = next<int (*)(int, const char*, int, unsigned int, struct statx*)>("statx");
     if (isWatchedAtOrItself(directory, path))
-        count(&CallCounts::stats);
+        count(&CallCounts::stats, "statx", path);
     return real(directory, path, flags, mask, buffer);
 }
 
@@ -201,7 +222,7 @@ int access(const char* path, int mode)
 {
     static const auto real = next<int (*)(const char*, int)>("access");
     if (isWatchedPath(path))
-        count(&CallCounts::stats);
+        count(&CallCounts::stats, "access", path);
     return real(path, mode);
 }
 
@@ -214,7 +235,7 @@ int access(const char* path, int mode)
         va_end(arguments);                                                                                             \
         static const auto real = next<int (*)(int, int, ...)>(#name);                                                  \
         if (isWatchedDescriptor(fd))                                                                                   \
-            count(&CallCounts::locks);                                                                                 \
+            count(&CallCounts::locks, #name, pathOf(fd));                                                              \
         return real(fd, command, argument);                                                                            \
     }
 TAVIRO_FCNTL(fcntl)
@@ -225,7 +246,7 @@ TAVIRO_FCNTL(fcntl64)
     {                                                                                                                  \
         static const auto real = next<int (*)(int)>(#name);                                                            \
         if (isWatchedDescriptor(fd))                                                                                   \
-            count(&CallCounts::field);                                                                                 \
+            count(&CallCounts::field, #name, pathOf(fd));                                                              \
         return real(fd);                                                                                               \
     }
 TAVIRO_FD_CALL(fsync, syncs)
@@ -236,7 +257,7 @@ TAVIRO_FD_CALL(fdatasync, syncs)
     {                                                                                                                  \
         static const auto real = next<ssize_t (*)(int, buffer_type, size_t)>(#name);                                   \
         if (isWatchedDescriptor(fd))                                                                                   \
-            count(&CallCounts::field);                                                                                 \
+            count(&CallCounts::field, #name, pathOf(fd));                                                              \
         return real(fd, buffer, size);                                                                                 \
     }
 TAVIRO_IO(read, reads, void*)
@@ -247,7 +268,7 @@ TAVIRO_IO(write, writes, const void*)
     {                                                                                                                  \
         static const auto real = next<ssize_t (*)(int, buffer_type, size_t, off_t)>(#name);                            \
         if (isWatchedDescriptor(fd))                                                                                   \
-            count(&CallCounts::field);                                                                                 \
+            count(&CallCounts::field, #name, pathOf(fd));                                                              \
         return real(fd, buffer, size, offset);                                                                         \
     }
 TAVIRO_PIO(pread, reads, void*)
@@ -259,7 +280,7 @@ int ftruncate(int fd, off_t size)
 {
     static const auto real = next<int (*)(int, off_t)>("ftruncate");
     if (isWatchedDescriptor(fd))
-        count(&CallCounts::others);
+        count(&CallCounts::others, "ftruncate", pathOf(fd));
     return real(fd, size);
 }
 
@@ -267,7 +288,7 @@ int rename(const char* from, const char* to)
 {
     static const auto real = next<int (*)(const char*, const char*)>("rename");
     if (isWatchedPath(from) || isWatchedPath(to))
-        count(&CallCounts::others);
+        count(&CallCounts::others, "rename", from);
     return real(from, to);
 }
 
@@ -275,7 +296,7 @@ int unlink(const char* path)
 {
     static const auto real = next<int (*)(const char*)>("unlink");
     if (isWatchedPath(path))
-        count(&CallCounts::others);
+        count(&CallCounts::others, "unlink", path);
     return real(path);
 }
 
@@ -283,7 +304,7 @@ int mkdir(const char* path, mode_t mode)
 {
     static const auto real = next<int (*)(const char*, mode_t)>("mkdir");
     if (isWatchedPath(path))
-        count(&CallCounts::others);
+        count(&CallCounts::others, "mkdir", path);
     return real(path, mode);
 }
 
@@ -291,7 +312,7 @@ int chmod(const char* path, mode_t mode)
 {
     static const auto real = next<int (*)(const char*, mode_t)>("chmod");
     if (isWatchedPath(path))
-        count(&CallCounts::others);
+        count(&CallCounts::others, "chmod", path);
     return real(path, mode);
 }
 
@@ -299,7 +320,7 @@ DIR* opendir(const char* path)
 {
     static const auto real = next<DIR* (*)(const char*)>("opendir");
     if (isWatchedPath(path))
-        count(&CallCounts::others);
+        count(&CallCounts::others, "opendir", path);
     return real(path);
 }
 

@@ -100,8 +100,9 @@ public:
 
     // A byte-range lock on the open file itself, at an offset far beyond any data, so that reads
     // and writes are never in its way (byte-range locks on a network share may be mandatory). It
-    // goes with the close. POSIX only: there a lock file removed while somebody holds it would let
-    // a second writer in through a new lock file, but never past this lock on the data file. On
+    // goes with the close. POSIX only, and only writers take it: there a lock file removed while
+    // somebody holds it would let a second writer in through a new lock file, but never past this
+    // lock on the data file. On
     // Windows nobody can remove a lock file while it is open, so the call does nothing there.
     ErrorCode tryLockContent(bool exclusive);
     // Whether the path still names this open file (it may have been replaced or removed since it
@@ -135,9 +136,9 @@ public:
 
     // A single attempt; a lock held elsewhere in a conflicting mode gives an error code. A shared
     // lock opens its lock file for reading only, so that a folder the user may only read can be
-    // read; the file is created (with a sync of its folder) only when it is missing. Once the lock
-    // is granted, the file at the path must still be the one locked: a lock file removed (or put
-    // in place anew) meanwhile is let go and the lock taken again on the file that is there now.
+    // read; the file is created only when it is missing. Its folder entry is not forced to disk:
+    // after a power cut nobody holds a lock, and a lock file that is gone is made again. Three
+    // calls in all (open, lock, close): on a network share each is a round trip.
     static RangeLock tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error);
     bool isHeld() const { return m_handle != kInvalid; }
     void release();

@@ -88,21 +88,26 @@ void shareLikeItsFolder(int fd, const std::string& path)
 }
 
 // Opens the file; when create is set and it is missing, makes it (only if still missing, so that
-// a file another workstation made a moment ago is never truncated) with its folder's sharing.
+// a file another workstation made a moment ago is never truncated) with its folder's sharing. A
+// truncating open (O_TRUNC) tries the making first: such files are mostly new working copies.
 int openMaybeCreating(const std::string& path, int flags, bool create, bool& created)
 {
     created = false;
+    const bool makeFirst = create && (flags & O_TRUNC) != 0;
     for (int attempt = 0;; ++attempt) {
-        int fd = retryOnInterrupt([&] { return ::open(path.c_str(), flags); });
-        if (fd >= 0 || errno != ENOENT || !create)
-            return fd;
-        fd = retryOnInterrupt([&] { return ::open(path.c_str(), (flags & ~O_TRUNC) | O_CREAT | O_EXCL, 0666); });
+        if (!makeFirst || attempt > 0) {
+            const int fd = retryOnInterrupt([&] { return ::open(path.c_str(), flags); });
+            if (fd >= 0 || errno != ENOENT || !create)
+                return fd;
+        }
+        const int fd =
+            retryOnInterrupt([&] { return ::open(path.c_str(), (flags & ~O_TRUNC) | O_CREAT | O_EXCL, 0666); });
         if (fd >= 0) {
             created = true;
             shareLikeItsFolder(fd, path);
             return fd;
         }
-        // EEXIST: somebody made it between the two opens; open theirs.
+        // EEXIST: the file is there (or somebody made it between the two opens); open it.
         if (errno != EEXIST || attempt >= 8)
             return -1;
     }
@@ -144,14 +149,6 @@ int setLock(int fd, bool exclusive, off_t start)
 // Where the lock on a data file itself lies: far past any content, so that it never covers a byte
 // somebody reads or writes, even where a network share makes byte-range locks mandatory.
 constexpr off_t kContentLockOffset = off_t{1} << 62;
-
-// How often a lock is taken again when its file turned out to be removed or replaced meanwhile.
-constexpr int kIdentityRounds = 16;
-
-bool sameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
 
 // Classic fcntl locks belong to the process and vanish when any of its descriptors of the file is
 // closed, so where open-file-description locks are missing a process holds each lock file once.
@@ -322,44 +319,24 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
     }
 #endif
     // A shared lock needs the file open for reading only, which a folder the user may only read
-    // allows; an exclusive one needs it writable.
+    // allows; an exclusive one needs it writable. A lock file removed by hand while somebody holds
+    // it is not looked for here: the data file's own lock (File::tryLockContent) keeps a second
+    // writer out all the same, and readers see whole records either way.
     const int access = exclusive ? O_RDWR : O_RDONLY;
-    error = EAGAIN;
-    for (int round = 0; round < kIdentityRounds; ++round) {
-        bool created = false;
-        const int fd = openMaybeCreating(lockFilePath, access | O_CLOEXEC, true, created);
-        if (fd < 0) {
-            error = errno;
-            break;
-        }
-        if (created)
-            syncFolderOf(lockFilePath);
-        struct stat held
-        {};
-        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
-            error = S_ISDIR(held.st_mode) ? EISDIR : EINVAL;
-            ::close(fd);
-            break;
-        }
-        if (setLock(fd, exclusive, 0) != 0) {
-            error = refusalOf(errno);
-            ::close(fd);
-            break;
-        }
-        // Granted, but perhaps on a file that somebody removed (or replaced) after it was opened: a
-        // workstation opening the path now would lock another file. Then it is taken again.
-        struct stat named
-        {};
-        if (::stat(lockFilePath.c_str(), &named) == 0 && sameFile(held, named)) {
-            error = 0;
-            lock.m_handle = fd;
-#ifndef F_OFD_SETLK
-            lock.m_path = lockFilePath; // to take it out of the held ones on release
-#endif
-            return lock;
-        }
+    bool created = false;
+    const int fd = openMaybeCreating(lockFilePath, access | O_CLOEXEC, true, created);
+    if (fd < 0) {
+        error = errno;
+    } else if (setLock(fd, exclusive, 0) != 0) {
+        error = refusalOf(errno);
         ::close(fd);
-        error = EAGAIN;
+    } else {
+        error = 0;
+        lock.m_handle = fd;
+#ifndef F_OFD_SETLK
+        lock.m_path = lockFilePath; // to take it out of the held ones on release
+#endif
+        return lock;
     }
 #ifndef F_OFD_SETLK
     std::lock_guard guard(heldLocksMutex());

@@ -265,14 +265,9 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
     if (handle == INVALID_HANDLE_VALUE) {
         handle = ::CreateFileW(widePath.c_str(), GENERIC_READ | GENERIC_WRITE, kShare, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-        const DWORD opened = ::GetLastError();
         if (handle == INVALID_HANDLE_VALUE) {
-            error = static_cast<ErrorCode>(opened);
+            error = static_cast<ErrorCode>(::GetLastError());
             return lock;
-        }
-        if (opened != ERROR_ALREADY_EXISTS) {
-            ::FlushFileBuffers(handle); // a new lock file: its folder entry goes to the disk with it
-            syncFolderOf(lockFilePath);
         }
     }
     OVERLAPPED range{}; // byte 0, length 1

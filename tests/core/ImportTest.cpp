@@ -587,6 +587,27 @@ TEST(Import, AFailureHalfWaySaysWhereItStoppedAndWhatWasImportedBefore)
     EXPECT_EQ(EmployeeRegister(store.records).liveEmployees("000001").size(), 2u);
 }
 
+// The units go in before any employee, so a failure of Cell.dat names the first line of the file
+// and claims nothing imported.
+TEST(Import, AFailureOfTheUnitsNamesTheFirstLineAndClaimsNothing)
+{
+    TestStore store;
+    ImportFile input;
+    const std::string file = input.write({"", row("Kadry", "Anna", "Lis"), row("Biuro", "Ewa", "Bąk")});
+    FailingFiles full("Cell.dat", 0);
+    store.files.setFaultInjector(&full);
+    try {
+        importRegister(store.records, file);
+        FAIL() << "the import should have failed";
+    } catch (const ImportInterrupted& failure) {
+        EXPECT_EQ(failure.lineNumber(), 2) << "the blank first line names nobody";
+        EXPECT_EQ(failure.done().taken + failure.done().unitsAdded + failure.done().employeesAdded, 0);
+    }
+    store.files.setFaultInjector(nullptr);
+    EXPECT_EQ(store.dir.read("Cell.dat"), "");
+    EXPECT_FALSE(store.dir.exists("Pe000001.dat"));
+}
+
 // Another workstation deletes the unit the import fills, and the file keeps its size, its time of
 // change (a file system that keeps times to the second or coarser) and its identity (one that
 // hands an inode number out again): the import must still see it.

@@ -240,7 +240,12 @@ void SheetController::showOnPages(const OpenedSheet& opened, PageMode mode)
     }
     m_pages.b1.setDuties(opened.duties.current, opened.duties.additional);
     m_choice->reset(opened.sheet.criteria);
-    loadHelpTexts();
+    // The hint boxes keep their texts from one sheet to the next, so the ten help files are read
+    // once a session: on a network share they would be thirty round trips for every sheet opened.
+    if (!m_helpTextsLoaded) {
+        loadHelpTexts();
+        m_helpTextsLoaded = true;
+    }
 }
 
 void SheetController::loadHelpTexts()

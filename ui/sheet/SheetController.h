@@ -97,6 +97,7 @@ private:
     SheetPages m_pages;
     std::unique_ptr<CriteriaChoice> m_choice;
     Target m_target;
+    bool m_helpTextsLoaded = false;
 };
 
 } // namespace taviro::ui
