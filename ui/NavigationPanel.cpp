@@ -5,6 +5,7 @@
 
 #include "Appearance.h"
 #include "EntryControls.h"
+#include "RememberedSizeDelegate.h"
 #include "WholeTextTips.h"
 
 #include "Accounts.h"
@@ -163,6 +164,7 @@ NavigationPanel::NavigationPanel(Services& services, QWidget* parent) : QWidget(
     // that is wider than the panel, and a node running past the edge shows its whole text.
     m_tree->header()->setStretchLastSection(false);
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->setItemDelegate(new widgets::RememberedSizeDelegate(m_tree));
     m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     widgets::showWholeTextOfCutItems(m_tree);
     m_tree->installEventFilter(this);

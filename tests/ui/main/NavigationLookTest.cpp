@@ -63,6 +63,15 @@ TEST(NavigationLook, ALongNameIsNeverCutWithoutAWayToReadIt)
               "Małgorzata Katarzyna Żółkiewska-Brzęczyszczykiewicz");
     EXPECT_EQ(toolTipAt(tree->viewport(), tree->visualItemRect(tree->topLevelItem(0)).center()), QString())
         << "a name that fits needs none";
+    const int width = tree->columnWidth(0);
+    QFont larger = tree->font();
+    if (larger.pixelSize() > 0)
+        larger.setPixelSize(larger.pixelSize() * 2);
+    else
+        larger.setPointSizeF(larger.pointSizeF() * 2);
+    tree->setFont(larger);
+    QCoreApplication::processEvents();
+    EXPECT_GT(tree->columnWidth(0), width * 3 / 2) << "no size worked out in the old font is kept";
 
     QComboBox* units = fixture.window->navigation()->unitList();
     EXPECT_EQ(toolTipAt(units, units->rect().center()), kLongName);
