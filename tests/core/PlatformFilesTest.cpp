@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 #ifndef _WIN32
@@ -86,6 +88,12 @@ TEST(PlatformFiles, OpensFailOrCreateByTheirCreationMode)
     EXPECT_NE(error, 0);
     EXPECT_FALSE(errorText(error).empty());
     EXPECT_NE(errorText(error).back(), '\n') << "the system's text comes without its line end";
+#ifndef _WIN32
+    // It stands inside Polish messages: no English text of the system for what a data folder meets.
+    EXPECT_EQ(errorText(error), "nie ma takiego pliku ani katalogu");
+    EXPECT_EQ(errorText(ENOSPC), "brak miejsca na dysku");
+    EXPECT_EQ(errorText(EXDEV).rfind("błąd systemu nr " + std::to_string(EXDEV) + " (", 0), 0u) << errorText(EXDEV);
+#endif
     EXPECT_FALSE(fileExists(path));
 
     dir.write("Cell.cou", "abcd");
