@@ -19,21 +19,12 @@
 namespace {
 
 using namespace taviro;
-using taviro::fuzz::FuzzFolder;
-using taviro::fuzz::NoWaitNotifier;
 using taviro::fuzz::require;
 
 constexpr std::string_view kFile = "Gr000001.dat";
 constexpr std::string_view kSaved = "Gr000002.dat";
 
-struct Fixture
-{
-    FuzzFolder folder;
-    NoWaitNotifier notifier;
-    SharedFileAccess files{folder.directory("data"), notifier};
-    Counters counters{files};
-    RecordFiles records{files, counters, "00000001"};
-};
+using Fixture = taviro::fuzz::RecordStore;
 
 std::string firstListedAppraisal(std::string_view content)
 {

@@ -2,7 +2,9 @@
 // targets that read and write real files.
 #pragma once
 
+#include "Counters.h"
 #include "DataDirectory.h"
+#include "RecordFiles.h"
 #include "SharedFiles.h"
 #include "WaitNotifier.h"
 
@@ -97,6 +99,16 @@ public:
 
 private:
     std::filesystem::path m_path;
+};
+
+// A data folder of its own with the record store on it, for targets that write and read records.
+struct RecordStore
+{
+    FuzzFolder folder;
+    NoWaitNotifier notifier;
+    SharedFileAccess files{folder.directory("data"), notifier};
+    Counters counters{files};
+    RecordFiles records{files, counters, "00000001"};
 };
 
 } // namespace taviro::fuzz

@@ -23,8 +23,6 @@
 namespace {
 
 using namespace taviro;
-using taviro::fuzz::FuzzFolder;
-using taviro::fuzz::NoWaitNotifier;
 using taviro::fuzz::require;
 
 struct KeySet
@@ -129,15 +127,7 @@ void checkRecordRoundTrip(std::string_view content, std::string_view id, std::st
 // handed back as it came.
 void checkUnchangingRewrite(std::string_view content, std::string_view id)
 {
-    struct Fixture
-    {
-        FuzzFolder folder;
-        NoWaitNotifier notifier;
-        SharedFileAccess files{folder.directory("data"), notifier};
-        Counters counters{files};
-        RecordFiles records{files, counters, "00000001"};
-    };
-    static Fixture fixture;
+    static taviro::fuzz::RecordStore fixture;
     fixture.folder.write("data/Cell.dat", content);
     const bool found =
         fixture.records.rewrite(unitsFileName(), id, [](const std::vector<std::string>& lines) { return lines; });
