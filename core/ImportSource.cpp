@@ -11,7 +11,7 @@
 namespace taviro {
 namespace {
 
-constexpr std::size_t kBlock = 64 * 1024; // even, so that a UTF-16 unit never straddles two reads
+constexpr std::size_t kBlock = 1024 * 1024; // even, so that a UTF-16 unit never straddles two reads
 
 using ReadAt = std::function<std::size_t(std::uint64_t offset, char* buffer, std::size_t count)>;
 

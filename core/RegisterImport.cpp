@@ -1,13 +1,13 @@
 // The import of units and employees from a tab-separated text file.
 //
-// Line by line, the import looks the unit up by name in Cell.dat and the employee by first name and
-// surname in the unit's file, and appends what is missing. The look-up reads the file under a
+// The import looks each unit up by name in Cell.dat and each employee by first name and surname in
+// the unit's file, and appends what is missing. A look-up reads the file under a
 // shared lock, so that imports and other workstations read side by side; when it finds nothing,
 // the file is opened exclusively and looked at once more before anything is appended: another
 // workstation importing the same file at the same moment may have added the unit or the employee
 // in between, and it must not be added twice.
 //
-// Reading Cell.dat and the employee files afresh for every line is cheap; making sense of them is
+// Reading an employee file afresh for every batch of lines is cheap; making sense of them is
 // what makes a large file slow. So by default what was made of a file's content is kept, and made
 // again only when the bytes read differ from the ones it was made of: the bytes themselves are
 // compared, because size, time of change and file identity can all stay the same across a change
@@ -19,11 +19,15 @@
 // forced to disk once. A crash cannot tell that from a sync per line (either way the lines not yet
 // on disk are lost and a new import adds them), but it saves two syncs per line, which on a disk or
 // a network share are most of an import's time. Lines of units that take turns go in one by one.
-// In the same spirit the units go first: before any employee, every unit the file names and
-// Cell.dat lacks is added, all in one append with one draw of their identifiers (in the order the
-// file first names them), where a unit at a time would cost a write of Cell.dat and of its counter
-// each. The look-up of every batch's unit stays: a unit another workstation deletes meanwhile is
-// added again when its next lines come.
+// In the same spirit the units go first: before any employee, every unit the file names is looked
+// up, and those Cell.dat lacks are added, all in one append with one draw of their identifiers (in
+// the order the file first names them), where a unit at a time would cost a write of Cell.dat and
+// of its counter each. The units' identifiers found or given then serve every line: a unit another
+// workstation deletes or renames meanwhile still gets the lines that name it, as if the import had
+// ended before the change. The employees of the units just added are all new, so their identifiers
+// are drawn in one go too, one for each of their lines; a name that stands twice in the file, or
+// an employee another workstation's import of the same file put in first, leaves its number
+// unused, which costs nothing but a gap in the numbering.
 #include "Import.h"
 
 #include "Counters.h"
@@ -44,6 +48,8 @@ constexpr std::size_t kFieldCount = 11;
 constexpr std::size_t kMinimumTabs = kFieldCount - 1;
 constexpr std::size_t kFieldLength = 255; // characters of the code page, so bytes
 constexpr int kProgressEveryLines = 100;
+// The most employee identifiers drawn ahead in one go; beyond them they are drawn per batch.
+constexpr int kMostDrawnAhead = 10'000;
 
 using ImportFields = std::array<std::string, kFieldCount>;
 
@@ -108,9 +114,11 @@ public:
         return find(unitsFileName(), RecordKind::Unit, kUnitNameKeys, {polishUpper(name)});
     }
 
-    // The units of those lines (one line for each) that Cell.dat lacks even under its exclusive
-    // lock, in one append; returns how many were added.
-    int addUnits(const std::vector<ImportFields>& lines)
+    // The units of those lines (one line for each), those Cell.dat lacks even under its exclusive
+    // lock added in one append; each unit's identifier is kept for the lines that name it, and for
+    // the units added, the numbers of their employees (as many as their lines, lineCounts) are
+    // drawn ahead. Returns how many units were added.
+    int addUnits(const std::vector<ImportFields>& lines, const std::vector<int>& lineCounts)
     {
         std::vector<Names> names;
         std::vector<std::string> bodies; // checked before anything is written
@@ -118,12 +126,28 @@ public:
             names.push_back({polishUpper(f[2])});
             bodies.push_back(encodedFieldLines(unitRecord(f)));
         }
-        if (allFound(unitsFileName(), RecordKind::Unit, kUnitNameKeys, names))
-            return 0;
-        const auto added = appendMissing(unitsFileName(), RecordKind::Unit, kUnitNameKeys, names, bodies);
-        for (const std::size_t line : added)
+        std::vector<std::size_t> added;
+        if (!allFound(unitsFileName(), RecordKind::Unit, kUnitNameKeys, names))
+            added = appendMissing(unitsFileName(), RecordKind::Unit, kUnitNameKeys, names, bodies);
+        const Known& known = m_known[unitsFileName()];
+        for (const Names& unit : names)
+            m_unitIds[unit.front()] = idOf(known, unit);
+        int newEmployees = 0;
+        for (const std::size_t line : added) {
             m_unitsAdded.insert(names[line].front());
+            newEmployees += lineCounts[line];
+        }
+        if (newEmployees > 0)
+            m_drawnAhead = m_counters.next(Counter::Person, std::min(newEmployees, kMostDrawnAhead));
         return static_cast<int>(added.size());
+    }
+
+    // The identifier the units pass found or gave the unit of that upper-cased name; empty for a
+    // unit it did not see (the file changed since).
+    std::string unitIdOf(const std::string& upperName) const
+    {
+        const auto found = m_unitIds.find(upperName);
+        return found == m_unitIds.end() ? std::string() : found->second;
     }
 
     // The unit of that name, added when it is not there even under the exclusive lock.
@@ -254,7 +278,7 @@ private:
             shared.close();
             return missing;
         }
-        const std::vector<std::string> ids = m_counters.next(counterOf(kind), static_cast<int>(missing.size()));
+        const std::vector<std::string> ids = draw(kind, missing.size());
         std::string text;
         for (std::size_t k = 0; k < missing.size(); ++k)
             text += recordText(ids[k], bodies[missing[k]], deletionKey(kind));
@@ -267,20 +291,41 @@ private:
         return missing;
     }
 
+    // Numbers for count new records: employees' from those drawn ahead first, in their order.
+    std::vector<std::string> draw(RecordKind kind, std::size_t count)
+    {
+        std::vector<std::string> ids;
+        if (kind == RecordKind::Employee) {
+            const std::size_t taken = std::min(count, m_drawnAhead.size() - m_nextAhead);
+            const auto first = m_drawnAhead.begin() + static_cast<std::ptrdiff_t>(m_nextAhead);
+            ids.assign(first, first + static_cast<std::ptrdiff_t>(taken));
+            m_nextAhead += taken;
+        }
+        if (ids.size() < count) {
+            std::vector<std::string> more = m_counters.next(counterOf(kind), static_cast<int>(count - ids.size()));
+            ids.insert(ids.end(), more.begin(), more.end());
+        }
+        return ids;
+    }
+
     SharedFileAccess& m_files;
     Counters m_counters;
     bool m_reuse;
-    std::map<std::string, Known> m_known; // by relative file name
-    std::set<std::string> m_unitsAdded;   // upper-cased names of units added and not yet filled
-    std::string m_buffer;                 // the files are read into it one after another
+    std::map<std::string, Known> m_known;         // by relative file name
+    std::set<std::string> m_unitsAdded;           // upper-cased names of units added and not yet filled
+    std::map<std::string, std::string> m_unitIds; // by upper-cased name, as the units pass left them
+    std::vector<std::string> m_drawnAhead;        // employees' numbers drawn for the units added
+    std::size_t m_nextAhead = 0;                  // the first of them not yet used
+    std::string m_buffer;                         // the files are read into it one after another
 };
 
-// The first pass: every unit the file names, by the first line that names it, and those Cell.dat
-// lacks added at once. A failure names the file's first line, since no employee is in yet.
+// The first pass: every unit the file names, by the first line that names it, looked up and those
+// Cell.dat lacks added at once. A failure names the file's first line, since no employee is in yet.
 void addMissingUnits(ImportSource& source, RegisterWriter& writer, ImportResult& result)
 {
     std::vector<ImportFields> firstLines;
-    std::set<std::string> named;
+    std::vector<int> lineCounts; // of each unit in firstLines
+    std::map<std::string, std::size_t> named;
     int lineNumber = 0;
     int firstLineNumber = 0;
     source.forEachLine([&](std::string_view line, std::uint64_t) {
@@ -288,14 +333,18 @@ void addMissingUnits(ImportSource& source, RegisterWriter& writer, ImportResult&
         if (auto fields = fieldsOf(line)) {
             if (firstLineNumber == 0)
                 firstLineNumber = lineNumber;
-            if (named.insert(polishUpper((*fields)[2])).second)
+            const auto [unit, isNew] = named.emplace(polishUpper((*fields)[2]), firstLines.size());
+            if (isNew) {
                 firstLines.push_back(std::move(*fields));
+                lineCounts.push_back(0);
+            }
+            ++lineCounts[unit->second];
         }
     });
     if (firstLines.empty())
         return;
     try {
-        result.unitsAdded += writer.addUnits(firstLines);
+        result.unitsAdded += writer.addUnits(firstLines, lineCounts);
     } catch (const IoError& error) {
         throw ImportInterrupted(error, result, firstLineNumber);
     }
@@ -330,7 +379,9 @@ ImportResult importRegister(RecordFiles& records, ImportSource& source, const Im
             return;
         try {
             bool added = false;
-            std::string unitId = writer.findUnit(batch.lines.front()[2]);
+            std::string unitId = writer.unitIdOf(batch.unit);
+            if (unitId.empty())
+                unitId = writer.findUnit(batch.lines.front()[2]);
             if (unitId.empty()) {
                 unitId = writer.addUnit(batch.lines.front(), added);
                 result.unitsAdded += added ? 1 : 0;
