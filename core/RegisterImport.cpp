@@ -178,7 +178,9 @@ public:
         const bool fresh = m_unitsAdded.erase(polishUpper(lines.front()[2])) > 0;
         if (!fresh && allFound(file, RecordKind::Employee, kEmployeeNameKeys, names))
             return 0; // a shared look was enough: nothing to append
-        return static_cast<int>(appendMissing(file, RecordKind::Employee, kEmployeeNameKeys, names, bodies).size());
+        const OpenKind open = fresh ? OpenKind::TextAppendToNew : OpenKind::TextAppendOrCreate;
+        return static_cast<int>(
+            appendMissing(file, RecordKind::Employee, kEmployeeNameKeys, names, bodies, open).size());
     }
 
 private:
@@ -264,9 +266,10 @@ private:
     // positions (in names) of the records that went in.
     std::vector<std::size_t> appendMissing(const std::string& file, RecordKind kind,
                                            std::span<const std::string_view> keys, const std::vector<Names>& names,
-                                           const std::vector<std::string>& bodies)
+                                           const std::vector<std::string>& bodies,
+                                           OpenKind open = OpenKind::TextAppendOrCreate)
     {
-        SharedFile shared = m_files.openWithRetry(file, OpenKind::TextAppendOrCreate);
+        SharedFile shared = m_files.openWithRetry(file, open);
         Known& known = knownFor(file, kind, keys, readInto(shared, m_buffer));
         std::vector<std::size_t> missing;
         std::set<Names> taken;
@@ -371,6 +374,9 @@ ImportResult importRegister(RecordFiles& records, ImportSource& source, const Im
         return result;
     const std::uint64_t total = source.size();
     RegisterWriter writer(records, reading == ImportReading::ReuseUnchanged);
+    // The new files' folder entries are forced to disk before each report of progress, not one by
+    // one: what the progress tells is in the files all the same.
+    SharedFileAccess::FolderSyncBatch newFiles(records.files());
     addMissingUnits(source, writer, result);
     UnitLines batch;
     // The lines of one unit so far go in; a failure names the first of them.
@@ -410,11 +416,13 @@ ImportResult importRegister(RecordFiles& records, ImportSource& source, const Im
         // flat memory.
         if (lineNumber % kProgressEveryLines == 0) {
             flush();
+            newFiles.syncNow();
             if (progress)
                 progress(done, total);
         }
     });
     flush();
+    newFiles.syncNow();
     if (progress)
         progress(total, total);
     return result;

@@ -33,6 +33,8 @@ OpenMode modeOf(OpenKind kind)
         return {true, Access::ReadWrite, Creation::OpenExisting, Sharing::Readers};
     case OpenKind::TextAppendOrCreate:
         return {true, Access::ReadWrite, Creation::OpenOrCreate, Sharing::Readers};
+    case OpenKind::TextAppendToNew:
+        return {true, Access::ReadWrite, Creation::CreateFirstOrOpen, Sharing::Readers};
     case OpenKind::TextRewrite:
         return {true, Access::Write, Creation::CreateAlways, Sharing::Readers};
     case OpenKind::BinaryRead:
@@ -143,7 +145,7 @@ std::string SharedFileAccess::lockPath(std::string_view relativeName) const
 }
 
 bool SharedFileAccess::tryLock(std::string_view relativeName, bool exclusive, SharedFile& file,
-                               platform::ErrorCode& error)
+                               platform::ErrorCode& error, bool expectNew)
 {
     platform::ErrorCode folderError = 0;
     if (!m_lockFolderReady) {
@@ -151,7 +153,7 @@ bool SharedFileAccess::tryLock(std::string_view relativeName, bool exclusive, Sh
         m_lockFolderReady = folderError == 0;
     }
     const std::string path = lockPath(relativeName);
-    file.m_lock = platform::RangeLock::tryAcquire(path, exclusive, error);
+    file.m_lock = platform::RangeLock::tryAcquire(path, exclusive, error, expectNew);
     if (!file.m_lock.isHeld()) {
         m_lockFolderReady = false; // perhaps somebody removed the folder; make it again next time
         if (platform::isNotFound(error) && folderError != 0)
@@ -189,17 +191,43 @@ bool SharedFileAccess::tryOpenData(SharedFile& file, OpenKind kind, platform::Er
         return false;
     }
     if (file.m_file.created()) {
-        // A new data file: its folder entry goes to the disk before anything relies on it.
-        file.m_file.flush();
-        platform::syncFolderOf(file.m_fullPath);
+        // A new data file: its folder entry goes to the disk before anything relies on it. The
+        // file is empty, so the folder's sync is all there is to force; what is written to it
+        // later is forced as every write is.
+        if (m_folderSyncBatch)
+            m_foldersToSync.emplace(file.m_fullPath.substr(0, file.m_fullPath.find_last_of("/\\") + 1),
+                                    file.m_fullPath);
+        else
+            platform::syncFolderOf(file.m_fullPath);
     }
     return true;
+}
+
+SharedFileAccess::FolderSyncBatch::FolderSyncBatch(SharedFileAccess& files) : m_files(files)
+{
+    if (m_files.m_folderSyncBatch)
+        throw std::logic_error("SharedFileAccess::FolderSyncBatch: one at a time");
+    m_files.m_folderSyncBatch = this;
+}
+
+SharedFileAccess::FolderSyncBatch::~FolderSyncBatch()
+{
+    syncNow();
+    m_files.m_folderSyncBatch = nullptr;
+}
+
+void SharedFileAccess::FolderSyncBatch::syncNow()
+{
+    for (const auto& [folder, file] : m_files.m_foldersToSync)
+        platform::syncFolderOf(file);
+    m_files.m_foldersToSync.clear();
 }
 
 SharedFileAccess::OpenOutcome SharedFileAccess::tryOpen(std::string_view relativeName, OpenKind kind, SharedFile& file,
                                                         platform::ErrorCode& error)
 {
-    if (!tryLock(relativeName, modeOf(kind).exclusive, file, error))
+    const OpenMode mode = modeOf(kind);
+    if (!tryLock(relativeName, mode.exclusive, file, error, mode.creation == platform::Creation::CreateFirstOrOpen))
         return OpenOutcome::LockRefused;
     if (!tryOpenData(file, kind, error))
         return OpenOutcome::OpenFailed;

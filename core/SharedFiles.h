@@ -20,6 +20,7 @@
 #include "platform/PlatformFiles.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,7 @@ enum class OpenKind
     TextRead,           // shared; the file must exist
     TextAppend,         // exclusive; the file must exist; writes go to its end
     TextAppendOrCreate, // exclusive; created when missing, never truncated; writes go to its end
+    TextAppendToNew,    // as TextAppendOrCreate, for a file expected to be missing (made at the first try)
     TextRewrite,        // exclusive; created or truncated
     // Exclusive; the file must exist. It is read, but opened for writing too: the lock on the
     // open file (POSIX) can only be exclusive on a file open for writing.
@@ -156,10 +158,30 @@ public:
     void setFaultInjector(FaultInjector* faults) { m_faults = faults; }
     WaitNotifier& notifier() { return m_notifier; }
 
+    // While one lives, the folder entries of new data files are forced to disk together, by
+    // syncNow and at its end, instead of one by one as they are made: an operation that makes
+    // many files and tells the user what is done only now and then (the import) syncs each folder
+    // once per telling. Until then a crash may lose a new file with what was written to it, which
+    // the operation has not yet claimed. One at a time.
+    class FolderSyncBatch
+    {
+    public:
+        explicit FolderSyncBatch(SharedFileAccess& files);
+        ~FolderSyncBatch();
+        FolderSyncBatch(const FolderSyncBatch&) = delete;
+        FolderSyncBatch& operator=(const FolderSyncBatch&) = delete;
+        void syncNow();
+
+    private:
+        SharedFileAccess& m_files;
+    };
+
 private:
     template <typename Attempt> void retry(std::string_view relativeName, Attempt attempt);
     template <typename Attempt> SharedFile retryOpen(std::string_view relativeName, Attempt attempt);
-    bool tryLock(std::string_view relativeName, bool exclusive, SharedFile& file, platform::ErrorCode& error);
+    // With expectNew (the data file is about to be made) the lock file's making is tried first.
+    bool tryLock(std::string_view relativeName, bool exclusive, SharedFile& file, platform::ErrorCode& error,
+                 bool expectNew = false);
     // Opens the data file of a SharedFile that holds its lock, and locks the open file itself.
     bool tryOpenData(SharedFile& file, OpenKind kind, platform::ErrorCode& error);
     enum class OpenOutcome
@@ -175,6 +197,8 @@ private:
     DataDirectory m_directory;
     WaitNotifier& m_notifier;
     FaultInjector* m_faults = nullptr;
+    FolderSyncBatch* m_folderSyncBatch = nullptr;
+    std::map<std::string, std::string> m_foldersToSync; // a new file's folder, by its full path
     bool m_lockFolderReady = false;
 };
 

@@ -42,6 +42,9 @@ enum class Creation
     OpenExisting, // fails when the file is missing
     CreateAlways, // created, or truncated to empty
     OpenOrCreate, // created when missing, never truncated
+    // As OpenOrCreate, for a file expected to be missing: the making is tried first, which spares
+    // the failed open (on POSIX, where opening and making exclusively are two calls).
+    CreateFirstOrOpen,
 };
 
 // What a second handle of the same file may do while this one is open. Windows enforces it as
@@ -138,8 +141,10 @@ public:
     // lock opens its lock file for reading only, so that a folder the user may only read can be
     // read; the file is created only when it is missing. Its folder entry is not forced to disk:
     // after a power cut nobody holds a lock, and a lock file that is gone is made again. Three
-    // calls in all (open, lock, close): on a network share each is a round trip.
-    static RangeLock tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error);
+    // calls in all (open, lock, close): on a network share each is a round trip. With expectNew
+    // (the lock of a file about to be made) the lock file's making is tried first.
+    static RangeLock tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error,
+                                bool expectNew = false);
     bool isHeld() const { return m_handle != kInvalid; }
     void release();
 

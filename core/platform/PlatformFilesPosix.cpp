@@ -2,10 +2,12 @@
 #include "PlatformFiles.h"
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -61,16 +63,42 @@ std::string parentFolder(const std::string& path)
 // (and search, for a folder) for the group when the folder it is made in is writable by its group,
 // and the same for others when it is writable by everybody. So every user a shared folder admits
 // can lock, append to and replace what another user made there.
+//
+// A folder's permissions are looked at once every few seconds: an import makes a hundred files in
+// one folder, and on a network share each look is a round trip. A folder whose permissions an
+// administrator changes is followed within those seconds.
 mode_t sharedBits(const std::string& folder, bool isFolder)
 {
-    struct stat parent
-    {};
-    if (::stat(folder.c_str(), &parent) != 0)
-        return 0;
+    struct Seen
+    {
+        mode_t mode = 0;
+        std::chrono::steady_clock::time_point when;
+    };
+    constexpr auto kLookAgainAfter = std::chrono::seconds(5);
+    static std::mutex mutex;
+    static std::map<std::string, Seen> seen;
+    const auto now = std::chrono::steady_clock::now();
+    mode_t folderMode = 0;
+    {
+        std::lock_guard guard(mutex);
+        const auto found = seen.find(folder);
+        if (found != seen.end() && now - found->second.when < kLookAgainAfter) {
+            folderMode = found->second.mode;
+        } else {
+            struct stat parent
+            {};
+            if (::stat(folder.c_str(), &parent) != 0)
+                return 0;
+            if (seen.size() > 64)
+                seen.clear(); // folders met long ago need not be kept
+            folderMode = parent.st_mode;
+            seen[folder] = {folderMode, now};
+        }
+    }
     mode_t bits = 0;
-    if (parent.st_mode & S_IWGRP)
+    if (folderMode & S_IWGRP)
         bits |= S_IRGRP | S_IWGRP | (isFolder ? S_IXGRP : 0);
-    if (parent.st_mode & S_IWOTH)
+    if (folderMode & S_IWOTH)
         bits |= S_IROTH | S_IWOTH | (isFolder ? S_IXOTH : 0);
     return bits;
 }
@@ -89,11 +117,12 @@ void shareLikeItsFolder(int fd, const std::string& path)
 
 // Opens the file; when create is set and it is missing, makes it (only if still missing, so that
 // a file another workstation made a moment ago is never truncated) with its folder's sharing. A
-// truncating open (O_TRUNC) tries the making first: such files are mostly new working copies.
-int openMaybeCreating(const std::string& path, int flags, bool create, bool& created)
+// truncating open (O_TRUNC) tries the making first, as does one told to (makeFirst): such files
+// are mostly new, and the failed open would be a round trip for nothing.
+int openMaybeCreating(const std::string& path, int flags, bool create, bool makeFirst, bool& created)
 {
     created = false;
-    const bool makeFirst = create && (flags & O_TRUNC) != 0;
+    makeFirst = create && (makeFirst || (flags & O_TRUNC) != 0);
     for (int attempt = 0;; ++attempt) {
         if (!makeFirst || attempt > 0) {
             const int fd = retryOnInterrupt([&] { return ::open(path.c_str(), flags); });
@@ -185,7 +214,8 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
         flags |= O_TRUNC;
     File file;
     bool created = false;
-    const int fd = openMaybeCreating(path, flags, creation != Creation::OpenExisting, created);
+    const int fd = openMaybeCreating(path, flags, creation != Creation::OpenExisting,
+                                     creation == Creation::CreateFirstOrOpen, created);
     if (fd < 0) {
         error = errno;
         return file;
@@ -306,7 +336,7 @@ bool File::isStillAt(const std::string& path) const
            static_cast<std::uint64_t>(named.st_ino) == m_inode;
 }
 
-RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)
+RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error, bool expectNew)
 {
     RangeLock lock;
 #ifndef F_OFD_SETLK
@@ -324,7 +354,7 @@ RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive,
     // writer out all the same, and readers see whole records either way.
     const int access = exclusive ? O_RDWR : O_RDONLY;
     bool created = false;
-    const int fd = openMaybeCreating(lockFilePath, access | O_CLOEXEC, true, created);
+    const int fd = openMaybeCreating(lockFilePath, access | O_CLOEXEC, true, expectNew, created);
     if (fd < 0) {
         error = errno;
     } else if (setLock(fd, exclusive, 0) != 0) {

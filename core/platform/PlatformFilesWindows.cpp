@@ -102,6 +102,7 @@ File File::open(const std::string& path, Access access, Creation creation, Shari
         disposition = CREATE_ALWAYS;
         break;
     case Creation::OpenOrCreate:
+    case Creation::CreateFirstOrOpen: // one call either way
         disposition = OPEN_ALWAYS;
         break;
     }
@@ -241,7 +242,7 @@ ErrorCode File::close()
     return ::CloseHandle(handle) ? 0 : static_cast<ErrorCode>(::GetLastError());
 }
 
-RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error)
+RangeLock RangeLock::tryAcquire(const std::string& lockFilePath, bool exclusive, ErrorCode& error, bool)
 {
     RangeLock lock;
     std::wstring widePath;

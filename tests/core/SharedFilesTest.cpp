@@ -58,6 +58,12 @@ TEST(SharedFiles, OpensOfMissingFilesFailOrCreateByKind)
     EXPECT_FALSE(store.files.exists("Gr000001.dat"));
     EXPECT_TRUE(opensNow(store.files, "Gr000001.dat", OpenKind::TextRewrite));
     EXPECT_TRUE(store.files.exists("Gr000001.dat"));
+    // A file expected to be new may be there after all (made elsewhere a moment ago): it is kept.
+    store.dir.write("Pe000001.dat", "{\r\n");
+    store.files.openWithRetry("Pe000001.dat", OpenKind::TextAppendToNew).append("}\r\n");
+    EXPECT_EQ(store.dir.read("Pe000001.dat"), "{\r\n}\r\n");
+    EXPECT_TRUE(opensNow(store.files, "Pe000002.dat", OpenKind::TextAppendToNew));
+    EXPECT_EQ(store.dir.read("Pe000002.dat"), "");
 }
 
 TEST(SharedFiles, AReadIntoAKeptBufferGivesEachFileItsOwnBytes)
@@ -337,6 +343,18 @@ TEST(SharedFiles, ANewDataFileIsFollowedByASyncOfItsFolder)
     // So is a folder the layer makes, here the folder of the temporary files.
     EXPECT_GE(syncs.position(store.dir.file("Temp")), 0);
 #endif
+    // In a batch, new files of one folder wait for one sync of it.
+    syncs.synced.clear();
+    {
+        SharedFileAccess::FolderSyncBatch batch(store.files);
+        store.files.openWithRetry("Pe000002.dat", OpenKind::TextAppendToNew).append("{\r\n");
+        store.files.openWithRetry("Pe000003.dat", OpenKind::TextAppendOrCreate).close();
+        EXPECT_TRUE(syncs.synced.empty());
+        batch.syncNow();
+        EXPECT_EQ(syncs.synced.size(), 1u);
+        store.files.createEmptyOnce("Pe000004.dat");
+    }
+    EXPECT_EQ(syncs.synced.size(), 2u) << "the end of a batch syncs what is left";
 }
 
 TEST(SharedFiles, CreateEmptyOnceKeepsAFileThatAppearedMeanwhile)
