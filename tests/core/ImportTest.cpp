@@ -608,6 +608,40 @@ TEST(Import, AFailureOfTheUnitsNamesTheFirstLineAndClaimsNothing)
     EXPECT_FALSE(store.dir.exists("Pe000001.dat"));
 }
 
+// A unit named only once the units pass is over (the file changed under the import, in a part not
+// yet read) is looked up and added when its line comes.
+TEST(Import, AUnitThatAppearsInTheFileDuringTheImportIsAddedAllTheSame)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "the import holds its file open for readers only: nobody can change it meanwhile";
+#endif
+    TestStore store;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 12'000; ++i) // more than the first block read
+        lines.push_back(row("Kadry", "Anna", "Lis " + std::to_string(i)));
+    ImportFile input;
+    const std::string file = input.write(lines);
+    std::ifstream reading(std::filesystem::path(file), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(reading)), std::istreambuf_iterator<char>());
+    const auto lastUnit = static_cast<std::streamoff>(bytes.rfind("\tKadry\t") + 1);
+    bool changed = false;
+    const ImportResult result = importRegister(store.records, file, [&](std::uint64_t done, std::uint64_t total) {
+        if (changed || done == total)
+            return;
+        changed = true;
+        std::fstream inPlace(std::filesystem::path(file), std::ios::in | std::ios::out | std::ios::binary);
+        ASSERT_TRUE(inPlace.is_open());
+        inPlace.seekp(lastUnit);
+        inPlace << utf8ToCp1250("Płace"); // as long as "Kadry"
+    });
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(result.unitsAdded, 2);
+    const auto units = UnitRegister(store.records).liveUnits();
+    ASSERT_EQ(units.size(), 2u);
+    EXPECT_EQ(EmployeeRegister(store.records).liveEmployees(units[1].id).size(), 1u);
+    EXPECT_FALSE(store.dir.exists("Pe.dat"));
+}
+
 // Another workstation deletes an employee the import names again later, and the unit's file keeps
 // its size, its time of change (a file system that keeps times to the second or coarser) and its
 // identity (one that hands an inode number out again): the import must still see it.
