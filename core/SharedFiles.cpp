@@ -194,9 +194,8 @@ bool SharedFileAccess::tryOpenData(SharedFile& file, OpenKind kind, platform::Er
         // A new data file: its folder entry goes to the disk before anything relies on it. The
         // file is empty, so the folder's sync is all there is to force; what is written to it
         // later is forced as every write is.
-        if (m_folderSyncBatch)
-            m_foldersToSync.emplace(file.m_fullPath.substr(0, file.m_fullPath.find_last_of("/\\") + 1),
-                                    file.m_fullPath);
+        if (m_folderSyncsBatched)
+            m_foldersToSync.emplace(parentOf(file.m_fullPath), file.m_fullPath);
         else
             platform::syncFolderOf(file.m_fullPath);
     }
@@ -205,15 +204,15 @@ bool SharedFileAccess::tryOpenData(SharedFile& file, OpenKind kind, platform::Er
 
 SharedFileAccess::FolderSyncBatch::FolderSyncBatch(SharedFileAccess& files) : m_files(files)
 {
-    if (m_files.m_folderSyncBatch)
+    if (m_files.m_folderSyncsBatched)
         throw std::logic_error("SharedFileAccess::FolderSyncBatch: one at a time");
-    m_files.m_folderSyncBatch = this;
+    m_files.m_folderSyncsBatched = true;
 }
 
 SharedFileAccess::FolderSyncBatch::~FolderSyncBatch()
 {
     syncNow();
-    m_files.m_folderSyncBatch = nullptr;
+    m_files.m_folderSyncsBatched = false;
 }
 
 void SharedFileAccess::FolderSyncBatch::syncNow()

@@ -197,8 +197,9 @@ private:
     DataDirectory m_directory;
     WaitNotifier& m_notifier;
     FaultInjector* m_faults = nullptr;
-    FolderSyncBatch* m_folderSyncBatch = nullptr;
-    std::map<std::string, std::string> m_foldersToSync; // a new file's folder, by its full path
+    bool m_folderSyncsBatched = false; // a FolderSyncBatch lives
+    // For each folder with new files whose entries await their sync, one of those files.
+    std::map<std::string, std::string> m_foldersToSync;
     bool m_lockFolderReady = false;
 };
 
