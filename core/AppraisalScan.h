@@ -1,10 +1,11 @@
-// The fill of a unit's tree: the appraisal files of its employees read on the calling thread and
-// scanned on a helper thread meanwhile. Used by the employee register only.
+// The fill of a unit's tree: the appraisal files of its employees opened on the calling thread and
+// read and scanned on a helper thread meanwhile. Used by the employee register only.
 #pragma once
 
 #include "RecordKeys.h"
 #include "RecordText.h"
 #include "Register.h"
+#include "SharedFiles.h"
 
 #include "TextCodec.h"
 
@@ -42,21 +43,23 @@ inline void takeAppraisals(LiveRecordScanner& scanner, std::string_view content,
     employee.appraisals.assign(std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
 }
 
-// The appraisal files of a unit's employees are read on the calling thread, one after another
-// and each under its own lock, while a helper thread scans the ones already read: the reading
-// waits on the system and the scanning on the processor, so on two cores the one hides the
-// other. Only the calling thread opens files or waits for a lock (the wait may show a dialog);
-// the helper sees nothing but contents already read, and writes only the appraisals of the
-// employees whose files it scans. A file is read into any of a few slots whose buffer is free,
-// each kept for the whole fill. Whichever thread is free scans the oldest file not yet taken, and
-// the helper has at most one in hand, so the calling thread never waits for it while reading:
-// when the helper falls behind (another program has the other core) the calling thread scans
-// instead, and the fill is never much slower than without a helper.
+// The appraisal files of a unit's employees are opened on the calling thread, one after another
+// and each under its own lock, while a helper thread reads, closes and scans the ones already
+// open: the opening waits on the system and the rest mostly on the processor, so on two cores the
+// one hides the other. Only the calling thread opens files or waits for a lock (the wait may show
+// a dialog); the helper is handed files open and locked, and writes only the appraisals of the
+// employees whose files it takes. A file is read where it is scanned, so that its bytes are still
+// in that processor's cache. An open file waits in any of a few slots that is free, each with a
+// buffer kept for the whole fill, so at most that many are open at once, and only for the moment
+// until the helper (or the calling thread) takes them. Whichever thread is free takes the oldest
+// file not yet taken, and the helper has at most one in hand, so the calling thread never waits
+// for it while opening: when the helper falls behind (another program has the other core) the
+// calling thread takes files itself, and the fill is never much slower than without a helper.
 class AppraisalScan
 {
 public:
-    explicit AppraisalScan(std::vector<EmployeeEntry>& employees)
-        : m_employees(employees), m_slotOfFile(employees.size())
+    AppraisalScan(std::vector<EmployeeEntry>& employees, const EmployeeRegister::AppraisalsIn& appraisalsIn)
+        : m_employees(employees), m_appraisalsIn(appraisalsIn), m_slotOfFile(employees.size())
     {
         // Starting a thread and its buffers costs about as much as scanning a few dozen files.
         if (employees.size() < kHelperFrom)
@@ -81,43 +84,44 @@ public:
     AppraisalScan(const AppraisalScan&) = delete;
     AppraisalScan& operator=(const AppraisalScan&) = delete;
 
-    // A free buffer to read the next employee's file into.
-    std::string& nextBuffer()
+    // Waits for a free slot for the next employee's file, taking files itself meanwhile.
+    void makeRoom()
     {
         for (;;) {
             rethrowFailure();
             for (std::size_t slot = 0; slot < kSlots; ++slot) {
                 if (!m_slots[slot].busy.load()) {
                     m_current = slot;
-                    return m_slots[slot].buffer;
+                    return;
                 }
             }
-            // Every slot holds a file not scanned yet, and the helper has one at most: scanning the
+            // Every slot holds a file not taken yet, and the helper has one at most: taking the
             // oldest not taken frees another.
-            if (!scanOldest(m_own))
+            if (!takeOldest(m_own))
                 waitUntil(m_readerWaits, [&] { return anyFree() || m_failed.load(); });
         }
     }
 
-    // Hands over the next employee's file as read into nextBuffer(); nothing when it is missing.
-    void handOver(std::optional<std::string_view> content)
+    // Hands over the next employee's file, open under its lock, into the slot makeRoom() found;
+    // nothing when it is missing.
+    void handOver(std::optional<SharedFile> file)
     {
         Slot& slot = m_slots[m_current];
-        slot.content = content;
+        slot.file = std::move(file);
         slot.busy.store(true);
         m_slotOfFile[m_handedOver] = m_current;
         m_handed.store(++m_handedOver);
         if (m_helped)
             wake(m_helperWaits);
         else
-            scanOldest(m_own);
+            takeOldest(m_own);
     }
 
-    // Scans what is left and waits for the file the helper may have in hand; what it threw is
+    // Takes what is left and waits for the file the helper may have in hand; what it threw is
     // thrown here.
     void finish()
     {
-        while (scanOldest(m_own)) {
+        while (takeOldest(m_own)) {
         }
         waitUntil(m_readerWaits, [&] { return allFree() || m_failed.load(); });
         rethrowFailure();
@@ -132,9 +136,9 @@ private:
 
     struct Slot
     {
+        std::optional<SharedFile> file;
         std::string buffer;
-        std::optional<std::string_view> content;
-        std::atomic<bool> busy{false}; // holds a file not scanned yet
+        std::atomic<bool> busy{false}; // holds a file not taken yet, or one being taken
     };
 
     // Each thread's own.
@@ -154,8 +158,9 @@ private:
         return std::none_of(m_slots.begin(), m_slots.end(), [](const Slot& slot) { return slot.busy.load(); });
     }
 
-    // Takes the oldest file handed over and not taken yet and scans it; false when there is none.
-    bool scanOldest(Scanning& own)
+    // Takes the oldest file handed over and not taken yet, reads it, closes it and scans what it
+    // held; false when there is none.
+    bool takeOldest(Scanning& own)
     {
         std::size_t index = m_taken.load();
         do {
@@ -163,9 +168,16 @@ private:
                 return false;
         } while (!m_taken.compare_exchange_weak(index, index + 1));
         Slot& slot = m_slots[m_slotOfFile[index]];
-        if (slot.content)
-            takeAppraisals(own.scanner, *slot.content, own.found, m_employees[index]);
+        EmployeeEntry& employee = m_employees[index];
+        if (slot.file) {
+            const std::string_view content = slot.file->readWholeInto(slot.buffer);
+            slot.file->close();
+            slot.file.reset();
+            takeAppraisals(own.scanner, content, own.found, employee);
+        }
         slot.busy.store(false);
+        if (m_appraisalsIn)
+            m_appraisalsIn(index, employee);
         return true;
     }
 
@@ -174,7 +186,7 @@ private:
         try {
             const std::size_t files = m_employees.size(); // one for each employee
             while (!m_stop.load() && m_taken.load() < files) {
-                if (scanOldest(m_helpers))
+                if (takeOldest(m_helpers))
                     wake(m_readerWaits);
                 else
                     waitUntil(m_helperWaits, [&] { return m_handed.load() > m_taken.load() || m_stop.load(); });
@@ -217,12 +229,13 @@ private:
     }
 
     std::vector<EmployeeEntry>& m_employees;
-    // Without a helper (a small unit, or no thread to be had) the calling thread scans every file
+    const EmployeeRegister::AppraisalsIn& m_appraisalsIn;
+    // Without a helper (a small unit, or no thread to be had) the calling thread takes every file
     // as soon as it is handed over, so the first slot serves them all.
     bool m_helped = false;
     std::array<Slot, kSlots> m_slots;
     std::vector<std::size_t> m_slotOfFile; // written before the file is handed over
-    std::size_t m_current = 0;             // the slot nextBuffer gave out
+    std::size_t m_current = 0;             // the slot makeRoom found
     std::size_t m_handedOver = 0;          // the calling thread's own count
     std::atomic<std::size_t> m_handed{0};  // the same for the helper to see
     std::atomic<std::size_t> m_taken{0};   // files taken for scanning, by either thread

@@ -153,28 +153,22 @@ std::vector<EmployeeEntry> EmployeeRegister::liveEmployees(const std::string& un
 
 std::vector<EmployeeEntry> EmployeeRegister::unitTree(const std::string& unitId)
 {
-    SharedFileAccess& files = m_records.files();
-    std::vector<EmployeeEntry> employees;
-    {
-        std::string buffer;
-        const std::optional<std::string_view> content = files.readIfExists(employeesFileName(unitId), buffer);
-        if (!content)
-            return employees;
-        constexpr std::string_view wanted[] = {keys::employee::kName, keys::employee::kSurname};
-        LiveRecordScanner scanner(keys::employee::kDelete, wanted);
-        scanner.start(*content);
-        while (scanner.next())
-            employees.push_back({textOf(scanner.id()), textOf(scanner.values()[0]), textOf(scanner.values()[1]), {}});
-    }
+    std::vector<EmployeeEntry> employees = liveEmployees(unitId);
+    fillAppraisals(employees);
+    return employees;
+}
+
+void EmployeeRegister::fillAppraisals(std::vector<EmployeeEntry>& employees, const AppraisalsIn& appraisalsIn)
+{
     if (employees.empty())
-        return employees;
-    detail::AppraisalScan scan(employees);
+        return;
+    SharedFileAccess& files = m_records.files();
+    detail::AppraisalScan scan(employees, appraisalsIn);
     for (const EmployeeEntry& employee : employees) {
-        std::string& buffer = scan.nextBuffer();
-        scan.handOver(files.readIfExists(appraisalsFileName(employee.id), buffer));
+        scan.makeRoom();
+        scan.handOver(files.openIfExists(appraisalsFileName(employee.id), OpenKind::TextRead));
     }
     scan.finish();
-    return employees;
 }
 
 std::vector<EmployeeCard> EmployeeRegister::liveCards(const std::string& unitId)

@@ -112,9 +112,17 @@ public:
     std::vector<EmployeeEntry> liveEmployees(const std::string& unitId);
     // The same, each with the live appraisals of their file: what the navigation tree shows. The
     // employee file is read and let go before the appraisal files are opened, so the fill never
-    // holds two files at once. Every file is opened and read on the calling thread; for a large
-    // unit a helper thread scans the contents already read meanwhile.
+    // holds two files at once.
     std::vector<EmployeeEntry> unitTree(const std::string& unitId);
+    // Called for an employee of fillAppraisals as soon as their appraisals are in, with their
+    // place in the list, on whichever thread scanned them: perhaps the helper thread, and perhaps
+    // at the same time as for another employee. It may take what the entry holds and must touch
+    // nothing that another call touches.
+    using AppraisalsIn = std::function<void(std::size_t index, EmployeeEntry& employee)>;
+    // Gives each employee the live appraisals of their file. Every file is opened on the calling
+    // thread; for a large unit a helper thread reads and scans the files already open meanwhile,
+    // and what `appraisalsIn` makes of them is made there too.
+    void fillAppraisals(std::vector<EmployeeEntry>& employees, const AppraisalsIn& appraisalsIn = {});
     // Live employees with what the appraisal deadlines need.
     std::vector<EmployeeCard> liveCards(const std::string& unitId);
     std::optional<Employee> read(const std::string& unitId, const std::string& id);

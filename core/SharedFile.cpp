@@ -48,6 +48,14 @@ std::size_t SharedFile::readAt(std::uint64_t offset, char* buffer, std::size_t c
     return got;
 }
 
+std::string_view SharedFile::readWholeInto(std::string& buffer) const
+{
+    const auto bytes = static_cast<std::size_t>(size());
+    if (buffer.size() < bytes)
+        buffer.resize(bytes);
+    return std::string_view(buffer.data(), readAt(0, buffer.data(), bytes));
+}
+
 platform::FileStamp SharedFile::stamp() const
 {
     platform::FileStamp stamp;

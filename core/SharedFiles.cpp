@@ -304,12 +304,9 @@ std::optional<std::string_view> SharedFileAccess::readIfExists(std::string_view 
     std::optional<SharedFile> file = openIfExists(relativeName, OpenKind::TextRead);
     if (!file)
         return std::nullopt;
-    const auto size = static_cast<std::size_t>(file->size());
-    if (buffer.size() < size)
-        buffer.resize(size);
-    const std::size_t got = file->readAt(0, buffer.data(), size);
+    const std::string_view content = file->readWholeInto(buffer);
     file->close();
-    return std::string_view(buffer.data(), got);
+    return content;
 }
 
 SharedFile SharedFileAccess::lockWithRetry(std::string_view relativeName)

@@ -46,7 +46,8 @@ enum class OpenKind
     BinaryOpenOrCreate,
 };
 
-// Test hook: lets a test make reads or writes of chosen files fail.
+// Test hook: lets a test make reads or writes of chosen files fail. Reads of a unit's tree may
+// come from a helper thread, at the same time as those of the thread that owns the access.
 class FaultInjector
 {
 public:
@@ -76,6 +77,10 @@ public:
     // Size, time of the last change and identity of the open file (see platform::FileStamp).
     platform::FileStamp stamp() const;
     std::string readAll() const;
+    // The whole file read into a buffer that one operation keeps for the files it reads one after
+    // another, so that it is not made anew for every file: it only ever grows. The view is valid
+    // until the buffer is used again.
+    std::string_view readWholeInto(std::string& buffer) const;
     std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t count) const;
     void writeAt(std::uint64_t offset, std::string_view bytes);
     // Appends at the end of the file and forces it to disk. Returns what was written: the bytes,
@@ -117,9 +122,7 @@ public:
     std::optional<SharedFile> openIfExists(std::string_view relativeName, OpenKind kind);
     // The whole content of a file read under a shared lock; nothing when the file is missing.
     std::optional<std::string> readIfExists(std::string_view relativeName);
-    // The same into a buffer that one operation keeps for the files it reads one after another,
-    // so that it is not made anew for every file: it only ever grows. The view is valid until the
-    // buffer is used again.
+    // The same into a buffer (see SharedFile::readWholeInto).
     std::optional<std::string_view> readIfExists(std::string_view relativeName, std::string& buffer);
     // A single attempt; a failure throws IoError.
     SharedFile openOnce(std::string_view relativeName, OpenKind kind);

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <utility>
 
 namespace taviro::ui {
@@ -275,12 +276,19 @@ void NavigationPanel::fillTree()
     const auto unit = selectedUnitId();
     if (!unit)
         return;
-    std::vector<EmployeeEntry> employees = m_services.employees().unitTree(identifierText(*unit));
-    // The items are made apart from the view and handed over in one call.
+    EmployeeRegister employees = m_services.employees();
+    std::vector<EmployeeEntry> entries = employees.liveEmployees(identifierText(*unit));
+    // The items are made apart from the view, each as soon as its employee's appraisals are in,
+    // and handed over in one call. For a large unit that is on the helper thread that scans the
+    // appraisal files: an item no view has seen yet is plain data, its own and nobody else's.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> made(entries.size());
+    employees.fillAppraisals(entries, [&made](std::size_t index, EmployeeEntry& employee) {
+        made[index].reset(employeeNode(std::move(employee)));
+    });
     QList<QTreeWidgetItem*> nodes;
-    nodes.reserve(static_cast<qsizetype>(employees.size()));
-    for (EmployeeEntry& employee : employees)
-        nodes.append(employeeNode(std::move(employee)));
+    nodes.reserve(static_cast<qsizetype>(made.size()));
+    for (std::unique_ptr<QTreeWidgetItem>& node : made)
+        nodes.append(node.release());
     m_tree->addTopLevelItems(nodes);
     m_tree->setCurrentItem(nullptr);
 }

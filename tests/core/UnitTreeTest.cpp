@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <random>
 
 using namespace taviro;
@@ -148,6 +150,18 @@ TEST(UnitTree, AUnitLargeEnoughForAHelperThreadGivesTheSameTreeAsAPlainReading)
                                         "DELETE=", {"SECTIONDDATE2=", "SECTIONDDATE1="}, 100 * person));
     }
     EXPECT_EQ(EmployeeRegister(store.records).unitTree("000001"), plainTree(store.dir, "000001"));
+
+    // Handed over one by one, each once, with their appraisals in, from whichever thread.
+    EmployeeRegister employees(store.records);
+    std::vector<EmployeeEntry> entries = employees.liveEmployees("000001");
+    std::vector<EmployeeEntry> handed(entries.size());
+    std::vector<std::atomic<int>> calls(entries.size());
+    employees.fillAppraisals(entries, [&](std::size_t index, EmployeeEntry& employee) {
+        ++calls[index];
+        handed[index] = std::move(employee);
+    });
+    EXPECT_TRUE(std::all_of(calls.begin(), calls.end(), [](const std::atomic<int>& n) { return n == 1; }));
+    EXPECT_EQ(handed, plainTree(store.dir, "000001"));
 }
 
 TEST(UnitTree, AFileThatCannotBeReadInALargeUnitEndsTheFillWithItsName)
