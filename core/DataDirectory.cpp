@@ -2,6 +2,8 @@
 
 #include "platform/PlatformFiles.h"
 
+#include <algorithm>
+
 namespace taviro {
 
 DataDirectory::DataDirectory(std::string path) : m_path(withTrailingSeparator(std::move(path), platform::kSeparator)) {}
@@ -49,9 +51,12 @@ DataDirectory DataDirectory::fromCommandLine(const std::vector<std::string>& arg
 
 std::string DataDirectory::file(std::string_view relative) const
 {
-    std::string full = m_path;
-    for (const char c : relative)
-        full += (c == '/' || c == '\\') ? platform::kSeparator : c;
+    std::string full;
+    full.reserve(m_path.size() + relative.size());
+    full.append(m_path).append(relative);
+    std::replace_if(
+        full.begin() + static_cast<std::ptrdiff_t>(m_path.size()), full.end(),
+        [](char c) { return c == '/' || c == '\\'; }, platform::kSeparator);
     return full;
 }
 

@@ -162,13 +162,7 @@ void EmployeeRegister::fillAppraisals(std::vector<EmployeeEntry>& employees, con
 {
     if (employees.empty())
         return;
-    SharedFileAccess& files = m_records.files();
-    detail::AppraisalScan scan(employees, appraisalsIn);
-    for (const EmployeeEntry& employee : employees) {
-        scan.makeRoom();
-        scan.handOver(files.openIfExists(appraisalsFileName(employee.id), OpenKind::TextRead));
-    }
-    scan.finish();
+    detail::AppraisalScan(m_records.files(), employees, appraisalsIn).run();
 }
 
 std::vector<EmployeeCard> EmployeeRegister::liveCards(const std::string& unitId)

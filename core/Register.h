@@ -119,9 +119,9 @@ public:
     // at the same time as for another employee. It may take what the entry holds and must touch
     // nothing that another call touches.
     using AppraisalsIn = std::function<void(std::size_t index, EmployeeEntry& employee)>;
-    // Gives each employee the live appraisals of their file. Every file is opened on the calling
-    // thread; for a large unit a helper thread reads and scans the files already open meanwhile,
-    // and what `appraisalsIn` makes of them is made there too.
+    // Gives each employee the live appraisals of their file. For a large unit a helper thread
+    // takes files too, and what `appraisalsIn` makes of them is made there; only the calling
+    // thread waits for a file another workstation holds.
     void fillAppraisals(std::vector<EmployeeEntry>& employees, const AppraisalsIn& appraisalsIn = {});
     // Live employees with what the appraisal deadlines need.
     std::vector<EmployeeCard> liveCards(const std::string& unitId);

@@ -50,11 +50,18 @@ OpenMode modeOf(OpenKind kind)
 }
 
 // Lock files live flat in "Locks": a relative name with folders becomes one file name.
+// The part of a name from `from` on made one file name: its folder separators become '_'.
+void flatten(std::string& name, std::size_t from = 0)
+{
+    std::replace_if(
+        name.begin() + static_cast<std::ptrdiff_t>(from), name.end(), [](char c) { return c == '/' || c == '\\'; },
+        '_');
+}
+
 std::string flatName(std::string_view relativeName)
 {
     std::string name(relativeName);
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return c == '/' || c == '\\'; }, '_');
+    flatten(name);
     return name;
 }
 
@@ -141,7 +148,12 @@ bool SharedFileAccess::exists(std::string_view relativeName) const
 
 std::string SharedFileAccess::lockPath(std::string_view relativeName) const
 {
-    return m_directory.file(relativeName.empty() ? "Locks" : "Locks/" + flatName(relativeName));
+    if (relativeName.empty())
+        return m_directory.file("Locks");
+    std::string path = m_directory.file("Locks/");
+    const std::size_t nameStart = path.size();
+    flatten(path.append(relativeName), nameStart);
+    return path;
 }
 
 bool SharedFileAccess::tryLock(std::string_view relativeName, bool exclusive, SharedFile& file,
@@ -287,6 +299,27 @@ std::optional<SharedFile> SharedFileAccess::openIfExists(std::string_view relati
     if (missing)
         return std::nullopt;
     return file;
+}
+
+SharedFileAccess::ReadAttempt SharedFileAccess::tryOpenToRead(std::string_view relativeName, SharedFile& file)
+{
+    // For a read only the lock folder's flag is touched, and a reader opens no new data file.
+    platform::ErrorCode error = 0;
+    switch (tryOpen(relativeName, OpenKind::TextRead, file, error)) {
+    case OpenOutcome::Opened:
+        return ReadAttempt::Opened;
+    case OpenOutcome::OpenFailed:
+        // Under the lock nobody is making the file: missing is the answer.
+        if (platform::isNotFound(error)) {
+            file = SharedFile();
+            return ReadAttempt::Missing;
+        }
+        break;
+    case OpenOutcome::LockRefused:
+        break;
+    }
+    file = SharedFile();
+    return ReadAttempt::NotNow;
 }
 
 std::optional<std::string> SharedFileAccess::readIfExists(std::string_view relativeName)

@@ -19,6 +19,7 @@
 #include "WaitNotifier.h"
 #include "platform/PlatformFiles.h"
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -120,6 +121,17 @@ public:
     // The same for a file that may be missing: nothing, without waiting, when the file does not
     // exist once its lock is held (there is no separate look for it beforehand).
     std::optional<SharedFile> openIfExists(std::string_view relativeName, OpenKind kind);
+    // One attempt at openIfExists for reading that never waits and never shows anything, and that
+    // another thread may make while this one goes on with its own calls (a helper of the thread
+    // that owns the access). Not now means any failure: the file is left to the owner's thread
+    // and the retry protocol.
+    enum class ReadAttempt
+    {
+        Opened,
+        Missing,
+        NotNow,
+    };
+    ReadAttempt tryOpenToRead(std::string_view relativeName, SharedFile& file);
     // The whole content of a file read under a shared lock; nothing when the file is missing.
     std::optional<std::string> readIfExists(std::string_view relativeName);
     // The same into a buffer (see SharedFile::readWholeInto).
@@ -203,7 +215,7 @@ private:
     bool m_folderSyncsBatched = false; // a FolderSyncBatch lives
     // For each folder with new files whose entries await their sync, one of those files.
     std::map<std::string, std::string> m_foldersToSync;
-    bool m_lockFolderReady = false;
+    std::atomic<bool> m_lockFolderReady{false}; // atomic for tryOpenToRead on another thread
 };
 
 } // namespace taviro

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <random>
+#include <thread>
 
 using namespace taviro;
 using namespace taviro::test;
@@ -183,6 +184,34 @@ TEST(UnitTree, AFileThatCannotBeReadInALargeUnitEndsTheFillWithItsName)
     }
     store.files.setFaultInjector(nullptr);
     EXPECT_EQ(EmployeeRegister(store.records).unitTree("000001").size(), 100u) << "nothing stays held";
+}
+
+TEST(UnitTree, FilesHeldByAnotherWorkstationInALargeUnitAreWaitedForOnTheCallingThreadOnly)
+{
+    TestStore store("00000001", 10);
+    std::vector<RecordLines> people;
+    for (int person = 1; person <= 100; ++person) {
+        people.push_back(employeeRecord(identifierText(person), "Anna", "Nowak"));
+        store.dir.write("Gr" + identifierText(person) + ".dat", recordFile({appraisalRecord("000001", "30-06-2025")}));
+    }
+    store.dir.write("Pe000001.dat", recordFile(people));
+    // The second half held, long enough for whichever thread comes to them to find them so.
+    CountingNotifier otherNotifier;
+    SharedFileAccess other(store.dir.directory(), otherNotifier);
+    std::vector<SharedFile> held;
+    for (int person = 51; person <= 100; ++person)
+        held.push_back(other.openWithRetry("Gr" + identifierText(person) + ".dat", OpenKind::BinaryReadWrite));
+    const std::thread::id caller = std::this_thread::get_id();
+    bool waitedElsewhere = false;
+    store.notifier.onWait = [&](int waits) {
+        waitedElsewhere = waitedElsewhere || std::this_thread::get_id() != caller;
+        if (waits == 2)
+            held.clear();
+    };
+    const std::vector<EmployeeEntry> tree = EmployeeRegister(store.records).unitTree("000001");
+    EXPECT_GE(store.notifier.waits, 2);
+    EXPECT_FALSE(waitedElsewhere);
+    EXPECT_EQ(tree, plainTree(store.dir, "000001"));
 }
 
 namespace {
