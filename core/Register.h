@@ -111,8 +111,8 @@ public:
     // Live employees of the unit in file order (no appraisals).
     std::vector<EmployeeEntry> liveEmployees(const std::string& unitId);
     // The same, each with the live appraisals of their file: what the navigation tree shows. The
-    // employee file is read and let go before the appraisal files are opened, so the fill never
-    // holds two files at once.
+    // employee file is read and let go before the appraisal files are opened, and no thread of the
+    // fill holds two files at once (see fillAppraisals).
     std::vector<EmployeeEntry> unitTree(const std::string& unitId);
     // Called for an employee of fillAppraisals as soon as their appraisals are in, with their
     // place in the list, on whichever thread scanned them: perhaps the helper thread, and perhaps
