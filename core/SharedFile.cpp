@@ -66,9 +66,8 @@ platform::FileStamp SharedFile::stamp() const
 
 std::string SharedFile::readAll() const
 {
-    std::string content(static_cast<std::size_t>(size()), '\0');
-    const std::size_t got = readAt(0, content.data(), content.size());
-    content.resize(got);
+    std::string content;
+    content.resize(readWholeInto(content).size());
     return content;
 }
 

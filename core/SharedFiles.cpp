@@ -49,8 +49,8 @@ OpenMode modeOf(OpenKind kind)
     return {true, Access::Read, Creation::OpenExisting, Sharing::Nobody};
 }
 
-// Lock files live flat in "Locks": a relative name with folders becomes one file name.
-// The part of a name from `from` on made one file name: its folder separators become '_'.
+// Lock files live flat in "Locks": the part of a name from `from` on, a relative name with
+// folders, becomes one file name, its folder separators '_'.
 void flatten(std::string& name, std::size_t from = 0)
 {
     std::replace_if(
@@ -305,21 +305,13 @@ SharedFileAccess::ReadAttempt SharedFileAccess::tryOpenToRead(std::string_view r
 {
     // For a read only the lock folder's flag is touched, and a reader opens no new data file.
     platform::ErrorCode error = 0;
-    switch (tryOpen(relativeName, OpenKind::TextRead, file, error)) {
-    case OpenOutcome::Opened:
+    const OpenOutcome outcome = tryOpen(relativeName, OpenKind::TextRead, file, error);
+    if (outcome == OpenOutcome::Opened)
         return ReadAttempt::Opened;
-    case OpenOutcome::OpenFailed:
-        // Under the lock nobody is making the file: missing is the answer.
-        if (platform::isNotFound(error)) {
-            file = SharedFile();
-            return ReadAttempt::Missing;
-        }
-        break;
-    case OpenOutcome::LockRefused:
-        break;
-    }
-    file = SharedFile();
-    return ReadAttempt::NotNow;
+    file = SharedFile(); // lets go of the lock a failed open of the data file holds
+    // Under the lock nobody is making the file: missing is the answer.
+    return outcome == OpenOutcome::OpenFailed && platform::isNotFound(error) ? ReadAttempt::Missing
+                                                                             : ReadAttempt::NotNow;
 }
 
 std::optional<std::string> SharedFileAccess::readIfExists(std::string_view relativeName)
